@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Creates the project's Wine prefix on first use: Wine's and the Liberation fonts, the font
-# replacements, no crash dialog, Windows-1252. Safe when several processes start at once.
+# replacements, no crash dialog, Windows-1252, and one virtual desktop in which Wine draws
+# the window frames itself (Xvfb has no window manager), the same size on every machine. Safe when several processes start at once.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
@@ -33,6 +34,12 @@ REGEDIT4
 "Arial"="Liberation Sans"
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1280x1024"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
