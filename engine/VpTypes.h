@@ -33,11 +33,13 @@ long double ConvertValue(long double value, TVpMeasurement from, TVpMeasurement 
 struct TVpPoint {
   long double X = 0;
   long double Y = 0;
+  friend bool operator==(const TVpPoint&, const TVpPoint&) = default;
 };
 
 struct TVpSize {
   long double Width = 0;
   long double Height = 0;
+  friend bool operator==(const TVpSize&, const TVpSize&) = default;
 };
 
 struct TVpRect {
@@ -45,6 +47,7 @@ struct TVpRect {
   long double Top = 0;
   long double Right = 0;
   long double Bottom = 0;
+  friend bool operator==(const TVpRect&, const TVpRect&) = default;
 };
 
 // Device (integer) coordinates.
