@@ -13,15 +13,20 @@ else()
   set(test_data_dir "${PROJECT_SOURCE_DIR}/tests/data")
 endif()
 
-# add_project_test(<name> SOURCES ... [LIBRARIES ...])
+# add_project_test(<name> SOURCES ... [LIBRARIES ...] [WINDOW_TESTS])
 # One CTest entry per test case; under MinGW each runs through the Wine wrapper.
+# WINDOW_TESTS: the tests create real windows; their main refuses every unscripted dialog.
 function(add_project_test name)
-  cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOW_TESTS" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
-  target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest GTest::gtest_main project_options)
-  target_compile_definitions(${name} PRIVATE
-    TEST_DATA_DIR="${test_data_dir}")
+  if(arg_WINDOW_TESTS)
+    set(main window_test_main)
+  else()
+    set(main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} ${main} GTest::gtest project_options)
+  target_compile_definitions(${name} PRIVATE TEST_DATA_DIR="${test_data_dir}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED wine)
+    PROPERTIES TIMEOUT 120)
 endfunction()

@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -141,7 +142,10 @@ void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 void Form::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
-void Form::SetModalHandler(ModalHandler handler) { modalHandler = std::move(handler); }
+Form::ModalHandler Form::SetModalHandler(ModalHandler handler)
+{
+    return std::exchange(modalHandler, std::move(handler));
+}
 
 void Form::SetModalResult(int result)
 {

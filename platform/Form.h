@@ -73,7 +73,8 @@ public:
     // Lets a test stand in for the user of a modal form: the handler runs once the form is
     // shown and must end it (SetModalResult, a button click); it replaces the message loop.
     using ModalHandler = std::function<void(Form&)>;
-    static void SetModalHandler(ModalHandler handler);
+    // Returns the handler it replaces.
+    static ModalHandler SetModalHandler(ModalHandler handler);
 
     // Keyboard translation before dispatch (accelerators); true when the message was used.
     virtual bool PreTranslateMessage(MSG& msg);

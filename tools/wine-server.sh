@@ -14,6 +14,27 @@ start_server() {
   return $rc
 }
 
+# Keeps the virtual desktop open: otherwise every program that shows a window starts a
+# desktop process of its own, which holds the caller's pipes for a second after the program
+# ends. Wine's first process opens such a passing desktop too; ours can only take over once
+# that one has closed.
+keep_desktop_open() {
+  local uid attempt i
+  uid=$(id -u)
+  for attempt in 1 2 3; do
+    for i in $(seq 1 100); do
+      pgrep -u "$uid" -f 'explorer.exe /desktop$' >/dev/null || break
+      sleep 0.1
+    done
+    (wine explorer /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 8>&- &)
+    for i in $(seq 1 30); do
+      sleep 0.1
+      pgrep -u "$uid" -f 'explorer.exe /desktop=Default' >/dev/null && return 0
+    done
+  done
+  echo "wine: the desktop did not stay open; tests will be slower" >&2
+}
+
 case "${1:-start}" in
   start)
     exec 8>"$WINEPREFIX.server-lock"
@@ -25,8 +46,9 @@ case "${1:-start}" in
       rc=0; start_server || rc=$?
     fi
     if [ $rc -eq 0 ]; then
-      # Start Wine's own services now, with quiet stdio, rather than under the first test.
+      # Start Wine's services now, with quiet stdio, rather than under the first test.
       wine cmd /c exit </dev/null >/dev/null 2>&1 8>&-
+      [ -n "${DISPLAY:-}" ] && keep_desktop_open
       printf '%s' "${DISPLAY:-}" >"$stamp"
     elif [ $rc -ne 2 ]; then
       echo "wine: the server did not start (status $rc)" >&2
