@@ -214,11 +214,15 @@ void TStyledButton::RenderContent(TDibSurface& surface) {
   const TButtonContent content =
       LayoutButtonContent(client, {text.cx, text.cy}, {glyph_.Width(), glyph_.Height()}, spacing_,
                           layout_, !caption.empty());
-  const TPixelRect& r = content.captionRect;
+  // The pressed face moves one pixel right and down, and its caption and glyph with it.
+  const int shift = ClickLevel() > 0 ? kFaceOffset : 0;
+  const TPixelRect r = content.captionRect.Offset(shift, shift);
   DrawCaption(dc, caption, RECT{r.left, r.top, r.right, r.bottom}, style);
   if (!HasGlyph()) return;
+  const int gx = content.glyphX + shift;
+  const int gy = content.glyphY + shift;
   if (Enabled()) {
-    DrawTransparent(surface.Pixels(), content.glyphX, content.glyphY, glyph_.View(), glyphTransparent_);
+    DrawTransparent(surface.Pixels(), gx, gy, glyph_.View(), glyphTransparent_);
     return;
   }
   TPixelBuffer tinted = glyph_;
@@ -227,8 +231,8 @@ void TStyledButton::RenderContent(TDibSurface& surface) {
   const TPixelView px = surface.Pixels();
   for (int y = 0; y < glyph_.Height(); ++y)
     for (int x = 0; x < glyph_.Width(); ++x) {
-      const int tx = content.glyphX + x;
-      const int ty = content.glyphY + y;
+      const int tx = gx + x;
+      const int ty = gy + y;
       if (glyph_.Pixel(x, y) != glyphTransparent_ && px.Bounds().Contains(tx, ty))
         px.SetPixel(tx, ty, tinted.Pixel(x, y));
     }

@@ -39,6 +39,7 @@ void RegisterStyledControlClasses() {
     for (const TClassEntry& e : kClasses) {
       WNDCLASSEXW wc{};
       wc.cbSize = sizeof wc;
+      wc.style = CS_GLOBALCLASS;  // usable in dialog templates of any module
       wc.lpfnWndProc = StyledWindowProc;
       wc.cbWndExtra = sizeof(void*);
       wc.hInstance = GetModuleHandleW(nullptr);

@@ -228,11 +228,11 @@ void TStyledControl::SetHover(bool over) {
   if (over) {
     fade_.MouseEnter();
     StartFade();
-    if (OnMouseEnter) OnMouseEnter(*this);
+    if (TEvent handler = OnMouseEnter) handler(*this);
   } else {
     fade_.MouseLeave(KeepsHoverLook());
     StartFade();
-    if (OnMouseLeave) OnMouseLeave(*this);
+    if (TEvent handler = OnMouseLeave) handler(*this);
   }
 }
 
@@ -320,7 +320,8 @@ void TStyledControl::Repaint() {
 
 bool TStyledControl::Click() {
   auto alive = AliveToken();
-  if (OnClick) OnClick(*this);
+  // A copy: the handler may destroy the control, and with it OnClick.
+  if (TEvent handler = OnClick) handler(*this);
   if (alive.expired() || !hwnd_) return false;
   const HWND hwnd = hwnd_;
   SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),

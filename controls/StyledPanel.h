@@ -49,7 +49,7 @@ class TStyledPanel : public TStyledControl {
   bool ClicksOnSpace() const override { return false; }
   // A panel reports its clicks only to OnClick; it is no button for the window's commands.
   void ClickAction() override {
-    if (OnClick) OnClick(*this);
+    if (TEvent handler = OnClick) handler(*this);
   }
 
  private:
