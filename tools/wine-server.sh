@@ -2,7 +2,7 @@
 # Keeps one persistent wineserver for the prefix, started with quiet stdio so that test
 # runners do not wait for pipes it inherited (that costs seconds per test). The server is
 # restarted when DISPLAY changes, because Wine's desktop stays bound to its first display.
-#   wine-server.sh start | stop
+#   wine-server.sh start | stop | running
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 stamp="$WINEPREFIX/.server-display"
@@ -54,6 +54,13 @@ case "${1:-start}" in
       echo "wine: the server did not start (status $rc)" >&2
       exit 1
     fi
+    ;;
+  running)
+    # Exit status 0 when a server for the prefix is up (wineserver -p refuses a second one).
+    rc=0
+    wineserver -p0 </dev/null >/dev/null 2>&1 || rc=$?
+    if [ $rc -eq 0 ]; then wineserver -k 2>/dev/null || true; exit 1; fi
+    exit 0
     ;;
   stop)
     wineserver -k 2>/dev/null || true
