@@ -1,12 +1,16 @@
 #pragma once
-#include <cmath>
 
 namespace controls {
 
 // Nearest whole number, ties to the even neighbour (the programs' one meaning of "rounded").
+// Done by hand: the library's nearbyint goes through the floating-point environment and is
+// slow enough on MinGW to dominate a per-pixel gradient. For |v| below 2^31.
 inline long RoundHalfEven(double v) {
-  const double r = std::nearbyint(v);  // default rounding mode is to-nearest-even
-  return static_cast<long>(r);
+  long t = static_cast<long>(v);  // toward zero
+  const double frac = v - static_cast<double>(t);
+  if (frac > 0.5 || (frac == 0.5 && (t & 1) != 0)) ++t;
+  if (frac < -0.5 || (frac == -0.5 && (t & 1) != 0)) --t;
+  return t;
 }
 
 // n / d rounded the same way, exactly, for d > 0.

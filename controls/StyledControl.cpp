@@ -119,6 +119,7 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wp);
+      LookChanged();
       if (LOWORD(lp)) Repaint();
       return 0;
     case WM_GETFONT:
@@ -181,6 +182,7 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (Enabled()) ClickAction();
       return 0;
     case WM_SYSCOLORCHANGE:
+      LookChanged();
       RebuildPictures();
       Repaint();
       return 0;
@@ -200,8 +202,13 @@ void TStyledControl::PaintTo(HDC dc) {
   GetClientRect(hwnd_, &client);
   surface_.Resize(client.right, client.bottom);
   if (!surface_.Valid()) return;
+  // Only the part the DC can show is copied: a child drawn over this control asks for its
+  // own small piece of it.
+  RECT box{};
+  if (GetClipBox(dc, &box) == NULLREGION || !IntersectRect(&box, &box, &client)) return;
   Render(surface_);
-  surface_.CopyTo(dc);
+  BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, surface_.DC(),
+         box.left, box.top, SRCCOPY);
 }
 
 void TStyledControl::OnPaint() {
@@ -213,6 +220,7 @@ void TStyledControl::OnPaint() {
 }
 
 void TStyledControl::OnSize() {
+  LookChanged();
   RebuildPictures();
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -315,6 +323,7 @@ void TStyledControl::OnTimer() {
 }
 
 void TStyledControl::Repaint() {
+  LookChanged();
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

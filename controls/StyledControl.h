@@ -93,6 +93,8 @@ class TStyledControl {
   virtual void Render(TDibSurface& surface) = 0;
   // The size or something the pictures are built from changed.
   virtual void RebuildPictures() {}
+  // Something of the look changed; the next paint must draw it anew.
+  virtual void LookChanged() {}
   // What the dialog manager should know of the control (WM_GETDLGCODE).
   virtual LRESULT DialogCode(const MSG* msg);
   // A completed click: mouse released over the control, a key, or BM_CLICK.

@@ -174,6 +174,7 @@ void TStyledPanel::BuildPicture(TDibSurface& large, int s, int captionHeight) {
 }
 
 void TStyledPanel::RebuildPictures() {
+  rendered_ = false;
   if (!Handle()) return;
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -198,8 +199,12 @@ void TStyledPanel::RebuildPictures() {
 }
 
 void TStyledPanel::Render(TDibSurface& surface) {
-  if (picture_.Width() != surface.Width() || picture_.Height() != surface.Height())
+  if (picture_.Width() != surface.Width() || picture_.Height() != surface.Height()) {
     RebuildPictures();
+    rendered_ = false;
+  }
+  if (rendered_) return;
+  rendered_ = true;
   const TPixelView px = surface.Pixels();
   CopyPixels(px, 0, 0, picture_.View(), picture_.View().Bounds());
   if (!ShowCaption()) return;

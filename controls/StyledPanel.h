@@ -44,6 +44,7 @@ class TStyledPanel : public TStyledControl {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void Render(TDibSurface& surface) override;
   void RebuildPictures() override;
+  void LookChanged() override { rendered_ = false; }
   LRESULT DialogCode(const MSG*) override { return DLGC_STATIC; }
   bool Animates() const override { return false; }
   bool ClicksOnSpace() const override { return false; }
@@ -69,6 +70,9 @@ class TStyledPanel : public TStyledControl {
   TColor defaultTo_ = RGBColor(175, 190, 209);
   TGradientType gradientType_ = TGradientType::gtVertical;
   TPixelBuffer picture_;
+  // The surface holds the finished look (picture and caption) until something changes, so
+  // the children drawn over the panel copy it instead of having it drawn again.
+  bool rendered_ = false;
 };
 
 }  // namespace controls

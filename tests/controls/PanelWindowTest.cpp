@@ -6,6 +6,7 @@
 #include "controls/GradientFill.h"
 #include "controls/StyledButton.h"
 #include "controls/StyledPanel.h"
+#include "controls/StyledRadioButton.h"
 #include "tests/controls/PixelTestSupport.h"
 #include "tests/controls/WindowTestHost.h"
 
@@ -149,6 +150,54 @@ TEST(Painting, EraseBackgroundLeavesTheScreenAloneAndAPaintIsOneFinishedPicture)
   TWindowDC dc(button.Handle());
   for (int y = 0; y < 30; y += 3)
     for (int x = 0; x < 120; x += 7) ASSERT_EQ(GetPixel(dc.Get(), x, y), expected.Pixel(x, y)) << x << "," << y;
+}
+
+// What the window shows on screen, read back through its own DC.
+TPixelBuffer OnScreen(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  TDibSurface copy(r.right, r.bottom);
+  TWindowDC dc(hwnd);
+  BitBlt(copy.DC(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+  TPixelBuffer out(r.right, r.bottom);
+  CopyPixels(out.View(), 0, 0, copy.Pixels(), out.View().Bounds());
+  return out;
+}
+
+int Differences(const TPixelBuffer& a, const TPixelBuffer& b) {
+  int n = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+  return n;
+}
+
+// A resize repaints the panel first and its children after; in between the children must
+// still show their old picture (nothing erased, nothing of the panel drawn over them), and
+// each child's paint must put its finished new picture up at once.
+TEST(Painting, ResizingAPanelNeverShowsItsChildrenHalfDrawn) {
+  TTestHost host;
+  TStyledPanel panel(host.Handle(), 0, 0, 300, 120);
+  TStyledButton button(panel.Handle(), 20, 20, 120, 30);
+  button.SetCaption(L"Preview");
+  TStyledRadioButton radio(panel.Handle(), 20, 70);
+  radio.SetCaption(L"Landscape");
+  UpdateWindow(host.Handle());
+  const TPixelBuffer buttonBefore = OnScreen(button.Handle());
+  const TPixelBuffer radioBefore = OnScreen(radio.Handle());
+
+  panel.SetDefaultTo(RGB(40, 90, 30));
+  panel.SetBounds(0, 0, 320, 140);
+  RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+  EXPECT_EQ(Differences(OnScreen(button.Handle()), buttonBefore), 0);
+  EXPECT_EQ(Differences(OnScreen(radio.Handle()), radioBefore), 0);
+  RECT dirty{};
+  EXPECT_TRUE(GetUpdateRect(radio.Handle(), &dirty, FALSE));  // and it is due to be repainted
+
+  RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const TPixelBuffer radioAfter = OnScreen(radio.Handle());
+  EXPECT_EQ(Differences(radioAfter, Snapshot(radio)), 0);
+  EXPECT_GT(Differences(radioAfter, radioBefore), 100);  // it shows the new panel through
+  EXPECT_EQ(Differences(OnScreen(button.Handle()), Snapshot(button)), 0);
 }
 
 TEST(GradientBandOnADC, DrawsInsideTheClipAndPutsThePenBack) {
