@@ -15,6 +15,18 @@ packages=(
   dpkg-dev
 )
 
+log="$cache/setup.log"
+
+# Runs a step with its output in the log; shows the end of the log when the step fails.
+quietly() {
+  mkdir -p "$cache"
+  if ! "$@" >>"$log" 2>&1; then
+    echo "setup: failed: $*" >&2
+    tail -n 30 "$log" >&2
+    exit 1
+  fi
+}
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
 }
@@ -32,9 +44,9 @@ install_packages() {
   [ -z "$missing" ] && return 0
   echo "setup: installing $(echo $missing | wc -w) packages"
   export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update -qq >/dev/null
+  quietly as_root apt-get update -qq
   # shellcheck disable=SC2086
-  as_root apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  quietly as_root apt-get install -y -qq --no-install-recommends $missing
 }
 
 # The Debian mirror the machine already uses, read from its own apt configuration.
@@ -64,18 +76,18 @@ build_libjpeg() {
   local opts=(-o "Dir::Etc::SourceList=$apt_state/sources.list" -o "Dir::Etc::SourceParts=-"
               -o "Dir::State::Lists=$apt_state/lists" -o "Dir::Cache=$apt_state/cache"
               -o "APT::Sandbox::User=root")
-  apt-get "${opts[@]}" update -qq >/dev/null 2>&1
-  (cd "$work" && apt-get "${opts[@]}" source -qq libjpeg-turbo >/dev/null 2>&1)
+  quietly apt-get "${opts[@]}" update -qq
+  (cd "$work" && quietly apt-get "${opts[@]}" source -qq libjpeg-turbo)
   local src
   src=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo*' | head -n 1)
   [ -n "$src" ] || { echo "setup: libjpeg-turbo sources not fetched" >&2; exit 1; }
-  cmake -S "$src" -B "$work/build" -G Ninja \
+  quietly cmake -Wno-dev -S "$src" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF \
-    -DCMAKE_CROSSCOMPILING_EMULATOR= >/dev/null
-  cmake --build "$work/build" -j2 >/dev/null
-  cmake --install "$work/build" >/dev/null
+    -DCMAKE_CROSSCOMPILING_EMULATOR=
+  quietly cmake --build "$work/build" -j2
+  quietly cmake --install "$work/build"
   rm -rf "$work"
 }
 
