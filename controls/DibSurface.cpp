@@ -1,13 +1,11 @@
 #include "controls/DibSurface.h"
 
-#include <stdexcept>
-
 namespace controls {
 
-void TDibSurface::Resize(int width, int height) {
-  if (width == width_ && height == height_ && (bits_ || width <= 0 || height <= 0)) return;
+bool TDibSurface::Resize(int width, int height) {
+  if (width == width_ && height == height_ && bits_) return true;
   Release();
-  if (width <= 0 || height <= 0) return;
+  if (width <= 0 || height <= 0) return false;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -20,12 +18,13 @@ void TDibSurface::Resize(int width, int height) {
   bitmap_ = dc_ ? CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
   if (!bitmap_ || !bits) {
     Release();
-    throw std::runtime_error("Out of system resources: a picture of the control could not be made.");
+    return false;
   }
   oldBitmap_ = SelectObject(dc_, bitmap_);
   bits_ = static_cast<std::uint8_t*>(bits);
   width_ = width;
   height_ = height;
+  return true;
 }
 
 TPixelView TDibSurface::Pixels() const {

@@ -16,8 +16,9 @@ class TDibSurface {
   TDibSurface& operator=(const TDibSurface&) = delete;
   ~TDibSurface() { Release(); }
 
-  // Keeps the surface when the size is unchanged; sizes below one pixel give no surface.
-  void Resize(int width, int height);
+  // Keeps the surface when the size is unchanged. Sizes below one pixel, or a picture the
+  // system cannot make, leave no surface (Valid() is false) rather than failing every paint.
+  bool Resize(int width, int height);
 
   HDC DC() const { return dc_; }
   int Width() const { return width_; }

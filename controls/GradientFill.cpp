@@ -122,13 +122,23 @@ void GradientFill(const TPixelView& view, const TPixelRect& rect, TColor a, TCol
   }
   const TGradientColour colour(a, z, d);
   if (IsLineType(type)) {
-    // Every distance of a line type is a whole number below the rectangle's extent.
-    const long extent = std::max(rect.Width(), rect.Height()) + 1;
-    std::vector<TColor> table(static_cast<std::size_t>(extent));
-    for (long p = 0; p < extent; ++p) table[static_cast<std::size_t>(p)] = colour.At(p);
+    // A line type has one colour per column (or per row): worked out once for each column of
+    // the painted area, and once per row span.
+    const bool columns = type == TGradientType::gtHorizontal || type == TGradientType::gtDoubleHorz;
+    const TPixelRect clip = rect.Intersect(view.Bounds());
+    std::vector<TColor> perColumn;
+    if (columns) {
+      perColumn.resize(static_cast<std::size_t>(std::max(clip.Width(), 0)));
+      for (int x = clip.left; x < clip.right; ++x)
+        perColumn[static_cast<std::size_t>(x - clip.left)] =
+            colour.At(static_cast<double>(LineDistance(type, rect, d, x, 0)));
+    }
     ForEachSpan(view, rect, region, [&](int y, int x0, int x1) {
-      for (int x = x0; x < x1; ++x)
-        view.SetPixel(x, y, table[static_cast<std::size_t>(LineDistance(type, rect, d, x, y))]);
+      if (!columns) {
+        view.Fill({x0, y, x1, y + 1}, colour.At(static_cast<double>(LineDistance(type, rect, d, 0, y))));
+        return;
+      }
+      for (int x = x0; x < x1; ++x) view.SetPixel(x, y, perColumn[static_cast<std::size_t>(x - clip.left)]);
     });
     return;
   }

@@ -126,6 +126,8 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(font_);
     case WM_ENABLE:
       if (!wp && (fade_.Hovered() || fade_.Pressed())) {
+        keyPressed_ = false;  // a held key must not click once the control is enabled again
+        keyMadeHover_ = false;
         fade_.MouseLeave(KeepsHoverLook());
         fade_.MouseUp();
         if (GetCapture() == hwnd_) ReleaseCapture();
@@ -200,8 +202,12 @@ void TStyledControl::PaintTo(HDC dc) {
   if (!hwnd_) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
-  surface_.Resize(client.right, client.bottom);
-  if (!surface_.Valid()) return;
+  if (!surface_.Resize(client.right, client.bottom)) {
+    // No memory for the picture: a plain area now, the full look once memory is back.
+    const TBrush plain(CreateSolidBrush(Color()));
+    FillRect(dc, &client, plain.Get());
+    return;
+  }
   // Only the part the DC can show is copied: a child drawn over this control asks for its
   // own small piece of it.
   RECT box{};
@@ -212,11 +218,15 @@ void TStyledControl::PaintTo(HDC dc) {
 }
 
 void TStyledControl::OnPaint() {
-  PAINTSTRUCT ps{};
-  const HDC dc = BeginPaint(hwnd_, &ps);
-  if (!dc) return;
-  PaintTo(dc);
-  EndPaint(hwnd_, &ps);
+  // EndPaint also when painting fails, or the window would ask to be painted forever.
+  struct TPaint {
+    HWND hwnd;
+    PAINTSTRUCT ps{};
+    HDC dc;
+    explicit TPaint(HWND h) : hwnd(h), dc(BeginPaint(h, &ps)) {}
+    ~TPaint() { EndPaint(hwnd, &ps); }
+  } paint(hwnd_);
+  if (paint.dc) PaintTo(paint.dc);
 }
 
 void TStyledControl::OnSize() {

@@ -184,10 +184,12 @@ void TStyledPanel::RebuildPictures() {
     picture_ = {};
     return;
   }
-  const int s = antialiased_ ? kAntialiasScale : 1;
-  TDibSurface large(w * s, h * s);
+  int s = antialiased_ ? kAntialiasScale : 1;
+  TDibSurface large;
+  if (!large.Resize(w * s, h * s) && s > 1) s = 1;  // too big to smooth: drawn unsmoothed
+  picture_ = TPixelBuffer(w, h, Color());
+  if (!large.Valid() && !large.Resize(w, h)) return;  // no memory: a plain panel
   BuildPicture(large, s, CaptionHeight());
-  picture_ = TPixelBuffer(w, h);
   if (s == 1) {
     CopyPixels(picture_.View(), 0, 0, large.Pixels(), {0, 0, w, h});
   } else if (gradient_) {

@@ -58,24 +58,11 @@ class ButtonTest : public ::testing::Test {
   }
 };
 
-TEST_F(ButtonTest, DefaultsAndTheCaptionIsTheWindowText) {
+TEST_F(ButtonTest, SizeAndTheCaptionIsTheWindowText) {
   TStyledButton plain(host.Handle());
   EXPECT_EQ(plain.Width(), 75);
   EXPECT_EQ(plain.Height(), 25);
   EXPECT_TRUE(plain.TabStop());
-  EXPECT_EQ(plain.Spacing(), 2);
-  EXPECT_EQ(plain.Layout(), TButtonLayout::blGlyphLeft);
-  EXPECT_EQ(plain.FadeSpeed(), TFadeSpeed::fsMedium);
-  EXPECT_TRUE(plain.ShowFocusRect());
-  EXPECT_FALSE(plain.HotTrack());
-  EXPECT_TRUE(plain.GradientBorder());
-  EXPECT_EQ(plain.GroupIndex(), 0);
-  EXPECT_FALSE(plain.AllowAllUp());
-  EXPECT_FALSE(plain.Down());
-  EXPECT_EQ(plain.GradientType(), TGradientType::gtVertical);
-  EXPECT_EQ(plain.Colors(), TStyledControlColors{});
-  EXPECT_TRUE(plain.TextShadow());
-  EXPECT_TRUE(plain.ShowCaption());
 
   plain.SetCaption(L"Print All");
   wchar_t text[32] = {};
@@ -176,12 +163,6 @@ TEST_F(ButtonTest, DraggingOffBeforeTheReleaseDoesNotClick) {
   EXPECT_EQ(clicks, 0);
   EXPECT_TRUE(host.commands.empty());
   EXPECT_NE(GetCapture(), button.Handle());
-}
-
-TEST_F(ButtonTest, NoModalResultSendsNone) {
-  SendMessageW(button.Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_TRUE(host.modalResults.empty());
 }
 
 TEST_F(ButtonTest, DisabledButtonIgnoresClicksAndDrawsItsCaptionEmbossed) {

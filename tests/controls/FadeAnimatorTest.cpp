@@ -21,13 +21,6 @@ std::vector<TLevels> RunFade(TFadeAnimator& fade) {
   return ticks;
 }
 
-TEST(FadeAnimator, IntervalsPerSpeed) {
-  EXPECT_EQ(FadeInterval(TFadeSpeed::fsSlow), 40);
-  EXPECT_EQ(FadeInterval(TFadeSpeed::fsMedium), 20);
-  EXPECT_EQ(FadeInterval(TFadeSpeed::fsFast), 12);
-  EXPECT_EQ(FadeInterval(TFadeSpeed::fsVeryFast), 8);
-}
-
 TEST(FadeAnimator, EnteringFadesTheHoverPictureInOverTenTicksAtEverySpeed) {
   // The same ten steps at every speed; only the timer interval (and so the duration) differs.
   const std::pair<TFadeSpeed, int> speeds[] = {{TFadeSpeed::fsSlow, 400},
@@ -92,12 +85,6 @@ TEST(FadeAnimator, ReversingMidwayContinuesFromTheCurrentLevel) {
   EXPECT_EQ(RunFade(fade), (std::vector<TLevels>{{30, 0}, {20, 0}, {10, 0}, {0, 0}}));
 }
 
-TEST(FadeAnimator, LeavingWithNothingShownTakesOneTick) {
-  TFadeAnimator fade;
-  fade.MouseLeave();
-  EXPECT_EQ(RunFade(fade), (std::vector<TLevels>{{0, 0}}));
-}
-
 TEST(FadeAnimator, KeepingTheLookOnLeaveStaysAtTheHoverPicture) {
   TFadeAnimator fade;
   fade.MouseEnter();
@@ -106,18 +93,6 @@ TEST(FadeAnimator, KeepingTheLookOnLeaveStaysAtTheHoverPicture) {
   EXPECT_FALSE(fade.Hovered());
   const std::vector<TLevels> ticks = RunFade(fade);
   EXPECT_EQ(ticks.back(), TLevels(100, 0));
-}
-
-TEST(FadeAnimator, MouseUpOutsideFadesOut) {
-  TFadeAnimator fade;
-  fade.MouseEnter();
-  RunFade(fade);
-  fade.MouseDown();
-  RunFade(fade);
-  fade.MouseLeave();
-  fade.MouseUp();
-  EXPECT_FALSE(fade.Pressed());
-  EXPECT_EQ(fade.Direction(), TFadeAnimator::TDirection::Out);
 }
 
 }  // namespace

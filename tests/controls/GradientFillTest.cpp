@@ -43,12 +43,6 @@ TEST_P(AllGradientTypes, RegionLimitsTheGradientAndTheRectangleLimitsTheRegion) 
     }
 }
 
-TEST_P(AllGradientTypes, RectangleLargerThanThePictureIsClipped) {
-  TPixelBuffer b(5, 5, kMarker);
-  GradientFill(b.View(), {-7, -3, 40, 30}, kFrom, kTo, GetParam());
-  EXPECT_NE(b.Pixel(4, 4), kMarker);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Types, AllGradientTypes,
     ::testing::Values(TGradientType::gtHorizontal, TGradientType::gtVertical,

@@ -68,13 +68,6 @@ TEST(PanelCaption, PlacedInsideTheCornersAndMiddleSidesMoveOutwards) {
   EXPECT_EQ(group.horz, THorzPlace::Left);
 }
 
-TEST(GroupClick, UpGoesDownAndDownComesUpOnlyWhenAllowed) {
-  EXPECT_TRUE(DownAfterGroupClick(false, false, false));
-  EXPECT_TRUE(DownAfterGroupClick(true, false, false));   // the only one down stays down
-  EXPECT_FALSE(DownAfterGroupClick(true, true, false));
-  EXPECT_FALSE(DownAfterGroupClick(true, false, true));
-}
-
 TEST(Pictures, CheckBoxBoxHasItsOutlineAndAGradientFromTheTopLeft) {
   const TColor border = RGBColor(128, 128, 128);
   const TPixelBuffer box = BuildBoxPicture(kWhite, RGBColor(0, 0, 0), border);
@@ -87,29 +80,6 @@ TEST(Pictures, CheckBoxBoxHasItsOutlineAndAGradientFromTheTopLeft) {
   // Diagonal 18: (1, 1) lies 1.41 along it, (11, 11) 15.56.
   EXPECT_EQ(PixelOf(box, 1, 1), Shown(RGBColor(235, 235, 235)));
   EXPECT_EQ(PixelOf(box, 11, 11), Shown(RGBColor(35, 35, 35)));
-}
-
-TEST(Pictures, MarksAreInkOnPaperAndTheDotIsRound) {
-  const TPixelBuffer mark = BuildCheckMark();
-  int ink = 0;
-  for (int y = 0; y < kCheckMarkSize; ++y)
-    for (int x = 0; x < kCheckMarkSize; ++x) ink += mark.Pixel(x, y) == kBlack;
-  EXPECT_GT(ink, 12);
-  EXPECT_EQ(PixelOf(mark, 0, 0), Shown(kWhite));  // a margin all round
-  const TPixelBuffer dot = BuildRadioDot();
-  EXPECT_EQ(PixelOf(dot, 3, 3), Shown(kBlack));
-  EXPECT_EQ(PixelOf(dot, 0, 0), PixelOf(dot, 6, 6));
-  EXPECT_EQ(PixelOf(dot, 0, 3), PixelOf(dot, 3, 0));
-  EXPECT_GT(RedOf(dot.Pixel(0, 0)), RedOf(dot.Pixel(0, 3)));  // corners lighter than edges
-}
-
-TEST(Pictures, RadioSizesAndDotInsets) {
-  EXPECT_EQ(RadioDiameter(TRadioSize::rsSmall), 11);
-  EXPECT_EQ(RadioDiameter(TRadioSize::rsMedium), 13);
-  EXPECT_EQ(RadioDiameter(TRadioSize::rsLarge), 15);
-  // The dot fills the circle minus its inset on both sides in every size.
-  for (TRadioSize s : {TRadioSize::rsSmall, TRadioSize::rsMedium, TRadioSize::rsLarge})
-    EXPECT_EQ(RadioDiameter(s) - 2 * RadioDotInset(s), kRadioDotSize);
 }
 
 TEST(Pictures, RadioPictureIsSmoothAndCanBeLaidOverAnyBackground) {
