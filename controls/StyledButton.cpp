@@ -151,8 +151,6 @@ LRESULT TStyledButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
       if (wp == L'\r' || wp == L' ') return 0;  // consumed as key presses, no beep
       break;
-    case BM_GETCHECK:
-      return down_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETSTYLE:
       return 0;  // the dialog manager moves the default look between buttons; ours is fixed
     default:

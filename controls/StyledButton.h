@@ -65,6 +65,7 @@ class TStyledButton : public TStyledControl {
   void RebuildPictures() override;
   LRESULT DialogCode(const MSG* msg) override;
   void ClickAction() override;
+  LRESULT CheckState() const override { return down_ ? BST_CHECKED : BST_UNCHECKED; }
   TFadeSpeed CurrentFadeSpeed() const override { return fadeSpeed_; }
   bool KeepsHoverLook() const override { return down_; }
 

@@ -89,8 +89,6 @@ void TStyledCheckBox::ClickAction() {
 
 LRESULT TStyledCheckBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case BM_GETCHECK:
-      return checked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK:
       SetChecked(wp == BST_CHECKED);
       return 0;

@@ -45,6 +45,7 @@ class TStyledCheckBox : public TStyledControl {
   void RebuildPictures() override;
   LRESULT DialogCode(const MSG*) override { return DLGC_BUTTON; }
   void ClickAction() override;
+  LRESULT CheckState() const override { return checked_ ? BST_CHECKED : BST_UNCHECKED; }
   TFadeSpeed CurrentFadeSpeed() const override { return fadeSpeed_; }
 
  private:

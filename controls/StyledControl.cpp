@@ -183,6 +183,11 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case BM_CLICK:
       if (Enabled()) ClickAction();
       return 0;
+    case BM_GETCHECK:
+      return CheckState();
+    case BM_GETSTATE:
+      return CheckState() | (fade_.Pressed() && fade_.Hovered() ? BST_PUSHED : 0) |
+             (GetFocus() == hwnd_ ? BST_FOCUS : 0);
     case WM_SYSCOLORCHANGE:
       LookChanged();
       RebuildPictures();

@@ -97,6 +97,8 @@ class TStyledControl {
   virtual void LookChanged() {}
   // What the dialog manager should know of the control (WM_GETDLGCODE).
   virtual LRESULT DialogCode(const MSG* msg);
+  // BST_CHECKED or BST_UNCHECKED, for BM_GETCHECK and BM_GETSTATE.
+  virtual LRESULT CheckState() const { return BST_UNCHECKED; }
   // A completed click: mouse released over the control, a key, or BM_CLICK.
   virtual void ClickAction() { Click(); }
   virtual bool TracksMouse() const { return true; }

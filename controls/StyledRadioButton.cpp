@@ -90,8 +90,6 @@ void TStyledRadioButton::ClickAction() {
 
 LRESULT TStyledRadioButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case BM_GETCHECK:
-      return checked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK:
       SetChecked(wp == BST_CHECKED);
       return 0;

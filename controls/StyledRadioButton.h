@@ -46,6 +46,7 @@ class TStyledRadioButton : public TStyledControl {
   void RebuildPictures() override;
   LRESULT DialogCode(const MSG*) override { return DLGC_BUTTON | DLGC_RADIOBUTTON; }
   void ClickAction() override;
+  LRESULT CheckState() const override { return checked_ ? BST_CHECKED : BST_UNCHECKED; }
   TFadeSpeed CurrentFadeSpeed() const override { return fadeSpeed_; }
 
  private:

@@ -120,6 +120,7 @@ TEST_F(ButtonTest, PressShowsThePressedPictureInOneTickWithTheFaceShiftedOnePixe
   const TPixelBuffer before = Snapshot(button);
   SendMouse(button.Handle(), WM_LBUTTONDOWN, 50, 20);
   EXPECT_TRUE(button.Pressed());
+  EXPECT_EQ(SendMessageW(button.Handle(), BM_GETSTATE, 0, 0), BST_PUSHED | BST_FOCUS);
   Tick(button.Handle());
   EXPECT_EQ(button.ClickLevel(), 100);
   EXPECT_FALSE(button.Fading());
