@@ -1,6 +1,6 @@
 #include "controls/CaptionPainter.h"
 
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 
 namespace controls {
 namespace {
@@ -15,7 +15,7 @@ void DrawAt(HDC dc, std::wstring_view text, RECT rect, int shift, COLORREF color
 
 void DrawCaption(HDC dc, std::wstring_view text, RECT rect, const TCaptionStyle& style) {
   if (text.empty()) return;
-  TSelection font(dc, style.font);
+  Selection font(dc, style.font);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = GetTextColor(dc);
   if (!style.enabled) {
@@ -30,7 +30,7 @@ void DrawCaption(HDC dc, std::wstring_view text, RECT rect, const TCaptionStyle&
 }
 
 SIZE MeasureCaption(HDC dc, std::wstring_view text, HFONT font, UINT format) {
-  TSelection select(dc, font);
+  Selection select(dc, font);
   RECT r{0, 0, 0, 0};
   if (text.empty()) {
     TEXTMETRICW tm{};

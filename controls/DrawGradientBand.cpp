@@ -1,6 +1,6 @@
 #include "controls/DrawGradientBand.h"
 
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 
 namespace controls {
 
@@ -12,8 +12,8 @@ void DrawGradientBand(HDC dc, const RECT& rect, std::span<const TColor> stops,
   POINT oldPos{};
   MoveToEx(dc, rect.left, rect.top, &oldPos);
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-    TPen pen(CreatePen(PS_SOLID, 1, lines[static_cast<std::size_t>(i)]));
-    TSelection select(dc, pen.Get());
+    PenHandle pen(CreatePen(PS_SOLID, 1, lines[static_cast<std::size_t>(i)]));
+    Selection select(dc, pen.get());
     if (down) {
       MoveToEx(dc, rect.left, rect.top + i, nullptr);
       LineTo(dc, rect.right, rect.top + i);

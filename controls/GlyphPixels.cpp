@@ -1,6 +1,6 @@
 #include "controls/GlyphPixels.h"
 
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 
 namespace controls {
 
@@ -16,8 +16,8 @@ TPixelBuffer BitmapPixels(HBITMAP bitmap) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
-  TWindowDC screen(nullptr);
-  if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), out.View().Row(0), &info,
+  WindowDC screen(nullptr);
+  if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), out.View().Row(0), &info,
                 DIB_RGB_COLORS) == 0)
     return {};
   return out;

@@ -1,7 +1,7 @@
 #include "controls/StyledButton.h"
 
 #include "controls/ContentLayout.h"
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 #include "controls/GlyphPixels.h"
 #include "controls/GradientFill.h"
 #include "controls/PixelBlend.h"
@@ -182,13 +182,13 @@ void TStyledButton::Render(TDibSurface& surface) {
   const HDC dc = surface.DC();
   RECT whole{0, 0, surface.Width(), surface.Height()};
   {
-    const TBrush frame(CreateSolidBrush(Color()));
-    FrameRect(dc, &whole, frame.Get());
+    const BrushHandle frame(CreateSolidBrush(Color()));
+    FrameRect(dc, &whole, frame.get());
   }
   {
-    const TPen pen(CreatePen(PS_SOLID, 1, colors_.BorderColor));
-    TSelection selectPen(dc, pen.Get());
-    TSelection selectBrush(dc, GetStockObject(NULL_BRUSH));
+    const PenHandle pen(CreatePen(PS_SOLID, 1, colors_.BorderColor));
+    Selection selectPen(dc, pen.get());
+    Selection selectBrush(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 0, 0, whole.right, whole.bottom, kCornerSize, kCornerSize);
   }
   RenderContent(surface);

@@ -2,7 +2,7 @@
 
 #include "controls/ContentLayout.h"
 #include "controls/ControlPictures.h"
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 #include "controls/PixelBlend.h"
 #include "controls/PixelTint.h"
 

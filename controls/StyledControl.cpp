@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "controls/ControlErrors.h"
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 #include "controls/StyledClasses.h"
 
 namespace controls {
@@ -209,8 +209,8 @@ void TStyledControl::PaintTo(HDC dc) {
   GetClientRect(hwnd_, &client);
   if (!surface_.Resize(client.right, client.bottom)) {
     // No memory for the picture: a plain area now, the full look once memory is back.
-    const TBrush plain(CreateSolidBrush(Color()));
-    FillRect(dc, &client, plain.Get());
+    const BrushHandle plain(CreateSolidBrush(Color()));
+    FillRect(dc, &client, plain.get());
     return;
   }
   // Only the part the DC can show is copied: a child drawn over this control asks for its
@@ -486,8 +486,8 @@ void TStyledControl::PaintParentBackground(HDC dc) {
   RECT client{};
   GetClientRect(hwnd_, &client);
   {
-    const TBrush fill(CreateSolidBrush(Color()));
-    FillRect(dc, &client, fill.Get());
+    const BrushHandle fill(CreateSolidBrush(Color()));
+    FillRect(dc, &client, fill.get());
   }
   const HWND parent = GetParent(hwnd_);
   if (!parent) return;

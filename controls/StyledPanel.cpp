@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/ContentLayout.h"
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 #include "controls/GradientFill.h"
 #include "controls/PixelReduce.h"
 #include "controls/RegionPixels.h"
@@ -144,8 +144,8 @@ LRESULT TStyledPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 int TStyledPanel::CaptionHeight() const {
-  TWindowDC dc(Handle());
-  return MeasureCaption(dc.Get(), L"", EffectiveFont(), 0).cy;
+  WindowDC dc(Handle());
+  return MeasureCaption(dc.get(), L"", EffectiveFont(), 0).cy;
 }
 
 void TStyledPanel::BuildPicture(TDibSurface& large, int s, int captionHeight) {
@@ -158,17 +158,17 @@ void TStyledPanel::BuildPicture(TDibSurface& large, int s, int captionHeight) {
   if (captionPosition_ == TCaptionPosition::cpGroupBox) top += captionHeight * s / 2;
   const int corner = cornerWidth_ * s;
   const HDC dc = large.DC();
-  const TPen pen(CreatePen(PS_SOLID, penWidth, borderColor_));
-  TSelection selectPen(dc, pen.Get());
+  const PenHandle pen(CreatePen(PS_SOLID, penWidth, borderColor_));
+  Selection selectPen(dc, pen.get());
   if (gradient_) {
-    const TRegion region(CreateRoundRectRgn(half, top, w - half, h - half, corner, corner));
-    const TPixelRegion inside = RegionPixels(region.Get());
+    const RegionHandle region(CreateRoundRectRgn(half, top, w - half, h - half, corner, corner));
+    const TPixelRegion inside = RegionPixels(region.get());
     GradientFill(large.Pixels(), {0, 0, w, h}, defaultFrom_, defaultTo_, gradientType_, &inside);
-    TSelection selectBrush(dc, GetStockObject(NULL_BRUSH));
+    Selection selectBrush(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, half, top, w - half, h - half, corner, corner);
   } else {
-    const TBrush brush(CreateSolidBrush(Color()));
-    TSelection selectBrush(dc, brush.Get());
+    const BrushHandle brush(CreateSolidBrush(Color()));
+    Selection selectBrush(dc, brush.get());
     RoundRect(dc, half, top, w - half, h - half, corner, corner);
   }
 }
@@ -224,8 +224,8 @@ void TStyledPanel::Render(TDibSurface& surface) {
     const SIZE text = MeasureCaption(dc, caption, style.font, style.format);
     const int width = std::min<int>(text.cx + 2 * kGroupCaptionPad, place.rect.Width());
     r = RECT{place.rect.left, 0, place.rect.left + width, text.cy};
-    const TBrush patch(CreateSolidBrush(outerColor_));
-    FillRect(dc, &r, patch.Get());
+    const BrushHandle patch(CreateSolidBrush(outerColor_));
+    FillRect(dc, &r, patch.get());
     InflateRect(&r, -kGroupCaptionPad, 0);
   }
   DrawCaption(dc, caption, r, style);

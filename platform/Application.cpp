@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include "controls/ControlErrors.h"
+#include "controls/DialogKeys.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
@@ -14,6 +16,11 @@ Application& Application::Get()
 }
 
 void Application::SetTitle(const std::wstring& title) { title_ = title; }
+
+void InstallControlErrorHandler()
+{
+    controls::SetControlErrorHandler([](const std::exception& e) { Application::Get().HandleException(e); });
+}
 
 std::wstring ErrorText(const std::exception& e) { return WideFromUtf8(e.what()); }
 
@@ -43,7 +50,8 @@ void Application::DispatchOne(MSG& msg)
     if (Form* form = Form::FromHandle(active)) {
         if (form->PreTranslateMessage(msg))
             return;
-        if (IsDialogMessageW(active, &msg))
+        // Enter and Escape reach the styled Default and Cancel buttons first.
+        if (controls::HandleStyledDialogKey(msg) || IsDialogMessageW(active, &msg))
             return;
     }
     TranslateMessage(&msg);

@@ -64,5 +64,8 @@ private:
     FontHandle uiFont_;
 };
 
+// Sends failures inside the styled controls' events to the general handler.
+void InstallControlErrorHandler();
+
 // The text of a failure as the user reads it (UTF-8 in what(), converted).
 std::wstring ErrorText(const std::exception& e);

@@ -302,6 +302,11 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     LRESULT routed = 0;
     if (RouteControlMessage(msg, wp, lp, routed))
         return routed;
+    if (msg == controls::ModalResultMessage()) {
+        if (modal_)
+            SetModalResult(static_cast<int>(wp));
+        return 0;
+    }
     switch (msg) {
     case WM_COMMAND:
         if (RouteCommand(wp, lp))

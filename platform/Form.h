@@ -1,6 +1,7 @@
 #pragma once
 // The base of every window of both programs: created once, shown modeless or modal with a
 // modal result, centred on another form, with events named as the programs name them.
+#include "controls/ModalResult.h"
 #include "platform/GdiHandles.h"
 
 #include <windows.h>
@@ -8,10 +9,15 @@
 #include <functional>
 #include <string>
 
-enum ModalResult : int {
-    mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
-    mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO
-};
+// The modal results are the styled buttons' own: both kinds of button end a modal form.
+using controls::mrNone;
+using controls::mrOk;
+using controls::mrCancel;
+using controls::mrAbort;
+using controls::mrRetry;
+using controls::mrIgnore;
+using controls::mrYes;
+using controls::mrNo;
 
 struct FormStyle {
     std::wstring caption;

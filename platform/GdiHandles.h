@@ -69,11 +69,15 @@ private:
     HDC dc_;
 };
 
-// Selects an object into a DC for the guard's lifetime.
+// Selects an object into a DC for the guard's lifetime; a null object selects nothing.
 class Selection {
 public:
-    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-    ~Selection() { SelectObject(dc_, old_); }
+    Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ~Selection()
+    {
+        if (old_)
+            SelectObject(dc_, old_);
+    }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
 

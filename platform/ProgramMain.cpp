@@ -1,5 +1,6 @@
 #include "platform/ProgramMain.h"
 
+#include "controls/StyledControl.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 
@@ -12,6 +13,8 @@ int RunProgram(const std::wstring& title, const std::function<void()>& createFor
     InitCommonControlsEx(&icc);
     Application& app = Application::Get();
     app.SetTitle(title);
+    InstallControlErrorHandler();
+    controls::RegisterStyledControlClasses();
     app.Guard(createForms);
     if (!app.MainForm())
         return 1;

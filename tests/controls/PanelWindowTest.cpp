@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/DrawGradientBand.h"
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 #include "controls/DibSurface.h"
 #include "controls/GradientFill.h"
 #include "controls/StyledButton.h"
@@ -137,19 +137,19 @@ TEST(Painting, EraseBackgroundLeavesTheScreenAloneAndAPaintIsOneFinishedPicture)
   TStyledButton button(host.Handle(), 10, 10, 120, 30);
   UpdateWindow(host.Handle());
   {
-    TWindowDC dc(button.Handle());
-    const TBrush marker(CreateSolidBrush(RGB(255, 0, 255)));
+    WindowDC dc(button.Handle());
+    const BrushHandle marker(CreateSolidBrush(RGB(255, 0, 255)));
     RECT r{0, 0, 120, 30};
-    FillRect(dc.Get(), &r, marker.Get());
-    EXPECT_EQ(SendMessageW(button.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0), 1);
-    EXPECT_EQ(GetPixel(dc.Get(), 60, 15), RGB(255, 0, 255));
+    FillRect(dc.get(), &r, marker.get());
+    EXPECT_EQ(SendMessageW(button.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), 1);
+    EXPECT_EQ(GetPixel(dc.get(), 60, 15), RGB(255, 0, 255));
   }
   InvalidateRect(button.Handle(), nullptr, TRUE);
   UpdateWindow(button.Handle());
   const TPixelBuffer expected = Snapshot(button);
-  TWindowDC dc(button.Handle());
+  WindowDC dc(button.Handle());
   for (int y = 0; y < 30; y += 3)
-    for (int x = 0; x < 120; x += 7) ASSERT_EQ(GetPixel(dc.Get(), x, y), expected.Pixel(x, y)) << x << "," << y;
+    for (int x = 0; x < 120; x += 7) ASSERT_EQ(GetPixel(dc.get(), x, y), expected.Pixel(x, y)) << x << "," << y;
 }
 
 // What the window shows on screen, read back through its own DC.
@@ -157,8 +157,8 @@ TPixelBuffer OnScreen(HWND hwnd) {
   RECT r{};
   GetClientRect(hwnd, &r);
   TDibSurface copy(r.right, r.bottom);
-  TWindowDC dc(hwnd);
-  BitBlt(copy.DC(), 0, 0, r.right, r.bottom, dc.Get(), 0, 0, SRCCOPY);
+  WindowDC dc(hwnd);
+  BitBlt(copy.DC(), 0, 0, r.right, r.bottom, dc.get(), 0, 0, SRCCOPY);
   TPixelBuffer out(r.right, r.bottom);
   CopyPixels(out.View(), 0, 0, copy.Pixels(), out.View().Bounds());
   return out;
@@ -204,13 +204,13 @@ TEST(GradientBandOnADC, DrawsInsideTheClipAndPutsThePenBack) {
   TDibSurface surface(20, 20);
   surface.Pixels().Fill(RGB(255, 255, 255));
   const HDC dc = surface.DC();
-  const TPen pen(CreatePen(PS_SOLID, 3, RGB(1, 2, 3)));
-  SelectObject(dc, pen.Get());
-  const TRegion clip(CreateRectRgn(0, 0, 10, 20));
-  SelectClipRgn(dc, clip.Get());
+  const PenHandle pen(CreatePen(PS_SOLID, 3, RGB(1, 2, 3)));
+  SelectObject(dc, pen.get());
+  const RegionHandle clip(CreateRectRgn(0, 0, 10, 20));
+  SelectClipRgn(dc, clip.get());
   const TColor stops[] = {RGB(0, 0, 0), RGB(0, 0, 0), RGB(200, 100, 0)};
   DrawGradientBand(dc, RECT{0, 0, 20, 20}, stops, TBandDirection::TopToBottom);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen.Get());
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen.get());
   SelectClipRgn(dc, nullptr);
   SelectObject(dc, GetStockObject(BLACK_PEN));
   const TPixelView px = surface.Pixels();

@@ -1,4 +1,4 @@
-// ControlGallery [--shot <file.bmp>] [--demo <folder>]
+// ControlGallery [--shot <file.png>] [--demo <folder>]
 // Shows every styled control in every state. --shot saves the window and quits; --demo moves
 // the real mouse over a live button and saves the hover and pressed looks into the folder.
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 #include "controls/DialogKeys.h"
 #include "tools/gallery/GalleryWindow.h"
-#include "tools/gallery/WindowCapture.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -25,9 +25,13 @@ void PumpFor(int ms) {
 }
 
 bool Save(HWND hwnd, const std::wstring& path) {
-  if (gallery::SaveClientBitmap(hwnd, path)) return true;
-  std::fwprintf(stderr, L"ControlGallery: %ls could not be written\n", path.c_str());
-  return false;
+  try {
+    SaveWindowPng(hwnd, path);
+    return true;
+  } catch (const std::exception&) {
+    std::fwprintf(stderr, L"ControlGallery: %ls could not be written\n", path.c_str());
+    return false;
+  }
 }
 
 void MouseButton(DWORD flag) {
@@ -44,14 +48,14 @@ bool Demo(const gallery::TGalleryWindow& window, const std::wstring& folder) {
   GetWindowRect(window.LiveButton(), &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   PumpFor(600);
-  bool ok = Save(window.Handle(), folder + L"\\gallery-live-hover.bmp");
+  bool ok = Save(window.Handle(), folder + L"\\gallery-live-hover.png");
   MouseButton(MOUSEEVENTF_LEFTDOWN);
   PumpFor(300);
-  ok = Save(window.Handle(), folder + L"\\gallery-live-pressed.bmp") && ok;
+  ok = Save(window.Handle(), folder + L"\\gallery-live-pressed.png") && ok;
   MouseButton(MOUSEEVENTF_LEFTUP);
   SetCursorPos(5, 5);
   PumpFor(600);
-  return Save(window.Handle(), folder + L"\\gallery-live-left.bmp") && ok;
+  return Save(window.Handle(), folder + L"\\gallery-live-left.png") && ok;
 }
 
 int RunLoop(const gallery::TGalleryWindow& window) {

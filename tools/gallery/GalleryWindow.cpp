@@ -54,7 +54,7 @@ TGalleryWindow::TGalleryWindow() {
   wc.lpfnWndProc = Proc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = background_.Get();
+  wc.hbrBackground = background_.get();
   wc.lpszClassName = kClassName;
   RegisterClassExW(&wc);
   RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -76,7 +76,7 @@ template <class T, class... Args>
 T& TGalleryWindow::Add(Args&&... args) {
   auto control = std::make_unique<T>(std::forward<Args>(args)...);
   T& ref = *control;
-  ref.SetFont(font_.Get());
+  ref.SetFont(font_.get());
   controls_.push_back(std::move(control));
   return ref;
 }
@@ -239,7 +239,7 @@ void TGalleryWindow::BuildLive() {
 void TGalleryWindow::PaintLabels(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(40, 48, 60));
-  TSelection bold(dc, boldFont_.Get());
+  Selection bold(dc, boldFont_.get());
   auto text = [&](const wchar_t* s, int x, int y, int w) {
     RECT r{x, y, x + w, y + 18};
     DrawTextW(dc, s, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -275,7 +275,7 @@ LRESULT TGalleryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &client);
       TDibSurface buffer(client.right, client.bottom);
       if (buffer.Valid()) {
-        FillRect(buffer.DC(), &client, background_.Get());
+        FillRect(buffer.DC(), &client, background_.get());
         PaintLabels(buffer.DC());
         buffer.CopyTo(dc);
       }

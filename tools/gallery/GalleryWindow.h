@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/GdiObjects.h"
+#include "platform/GdiHandles.h"
 #include "controls/StyledControl.h"
 
 namespace gallery {
@@ -35,9 +35,9 @@ class TGalleryWindow {
 
   HWND hwnd_ = nullptr;
   HWND liveButton_ = nullptr;
-  controls::TFont font_;
-  controls::TFont boldFont_;
-  controls::TBrush background_;
+  FontHandle font_;
+  FontHandle boldFont_;
+  BrushHandle background_;
   std::vector<std::unique_ptr<controls::TStyledControl>> controls_;
 };
 
