@@ -3,6 +3,10 @@
 #include "labels/CsvText.h"
 #include "platform/Error.h"
 
+const char* const kEmptySeparatorText =
+    "The separator for import / export csv file is empty, so the columns of an exported file "
+    "could not be told apart. Please choose a separator in the settings (the \"...\" button).";
+
 std::vector<int> CsvFields(const TableSchema& schema)
 {
     std::vector<int> fields;
@@ -17,8 +21,7 @@ std::string BuildCsvExport(RecordTable& table, const std::vector<std::int32_t>& 
                            const std::function<void(const std::string&)>& onMissing)
 {
     if (separator.empty())
-        throw EError("The separator for csv files is empty, so the columns could not be told "
-                     "apart. Please choose a separator in the settings");
+        throw EError(kEmptySeparatorText);
     const std::vector<int> fields = CsvFields(table.Schema());
     std::vector<std::string> values;
     for (const int f : fields)

@@ -12,6 +12,9 @@
 #include <string_view>
 #include <vector>
 
+// Why nothing is exported while the separator setting is empty.
+extern const char* const kEmptySeparatorText;
+
 // The fields that travel, in column order.
 std::vector<int> CsvFields(const TableSchema& schema);
 

@@ -30,6 +30,8 @@ public:
     void Open(TableData data);
     void OpenEmpty() { Open(TableData{}); }
     bool IsOpen() const { return open_; }
+    // Throws the not-open text when the table is not open.
+    void RequireOpen() const;
     void SetNotOpenText(std::string utf8Text) { notOpenText_ = std::move(utf8Text); }
     // The content to store: live records in insertion order and the next number.
     TableData Content() const;
@@ -86,7 +88,6 @@ public:
 private:
     struct Row;
 
-    void RequireOpen() const;
     void RequireBrowse() const;
     void RequireEditing() const;
     void RequireCurrent() const;

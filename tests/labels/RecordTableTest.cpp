@@ -1,6 +1,7 @@
 // The table at the heart of the label program: numbering, text fields, orders, the number
 // filter, the edit cycle and the cursor, including the bookkeeping that keeps large tables
 // fast (lazy sorting, dead rows compacted away).
+#include "labels/AssignToAll.h"
 #include "labels/RecordTable.h"
 #include "labels/TableSchemas.h"
 #include "platform/Error.h"
@@ -308,4 +309,36 @@ TEST_F(RecordTableTest, CustomLabelsKeepInsertionOrderAndTakeNumbersAsText)
     custom.SetText(NumVert, "");
     EXPECT_TRUE(custom.IsNull(NumVert));
     custom.Cancel();
+}
+
+TEST_F(RecordTableTest, AssigningToAllRecordsReportsFailuresAndGoesOn)
+{
+    PlainTextLocale l;
+    RecordTable general(GeneralSchema(), l);
+    general.OpenEmpty();
+    for (const char* f : {"b", "a", "c"}) {
+        general.Insert();
+        general.SetText(General_Field1, f);
+        general.SetText(General_Field6, "C:\\old.bmp");
+        general.Post();
+    }
+    std::vector<std::string> errors;
+    const auto collect = [&](const std::string& e) { errors.push_back(e); };
+    AssignToAll(general, General_Field6, "", collect);
+    EXPECT_TRUE(errors.empty());
+    for (general.First(); !general.Eof(); general.Next())
+        EXPECT_TRUE(general.IsNull(General_Field6));
+
+    RecordTable custom(CustomLabelSchema(), l);
+    custom.OpenEmpty();
+    for (int i = 0; i < 2; ++i) {
+        custom.Insert();
+        custom.SetText(NumHorz, "2");
+        custom.Post();
+    }
+    AssignToAll(custom, NumHorz, "many", collect);
+    EXPECT_EQ(errors.size(), 2u) << "each failing record is reported, the walk goes on";
+    EXPECT_EQ(custom.State(), TableState::Browse);
+    custom.First();
+    EXPECT_EQ(custom.AsInteger(NumHorz), 2);
 }

@@ -1,0 +1,93 @@
+#include "labels/LabelForm.h"
+
+#include "labels/BandPainter.h"
+#include "platform/Application.h"
+#include "platform/GdiHandles.h"
+
+namespace {
+HFONT BandFont()
+{
+    static FontHandle font(CreateFontW(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                       DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+    return font.get();
+}
+}
+
+void PaintTitleBand(HDC dc, const RECT& rect)
+{
+    PaintBand(dc, rect, {RGB(124, 168, 211), RGB(45, 84, 150), RGB(0, 21, 110)},
+              BandDirection::TopToBottom);
+}
+
+void LabelForm::SetEnterOrder(const std::vector<std::pair<Control*, Control*>>& steps)
+{
+    enterOrder_.clear();
+    for (const auto& [from, to] : steps)
+        enterOrder_[from->Handle()] = to;
+}
+
+bool LabelForm::PreTranslateMessage(MSG& msg)
+{
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        const auto step = enterOrder_.find(msg.hwnd);
+        if (step != enterOrder_.end()) {
+            step->second->SetFocus();
+            return true;
+        }
+    }
+    return Form::PreTranslateMessage(msg);
+}
+
+void LabelForm::FormShow()
+{
+    if (centreOnMain_)
+        if (Form* main = Application::Get().MainForm(); main && main != this)
+            CenterOn(main->Handle());
+    focusFirstOnActivate_ = true;
+    savedFocus_ = nullptr;
+    if (firstFocus_)
+        firstFocus_->SetFocus();
+}
+
+void LabelForm::FormPaint(HDC dc)
+{
+    if (bandTitle_.empty())
+        return;
+    const RECT client = ClientRect();
+    RECT band{0, 0, client.right, kBandHeight};
+    PaintTitleBand(dc, band);
+    Selection font(dc, BandFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    RECT text{band.left + 12, band.top + 14, band.right - 12, band.bottom};
+    DrawTextW(dc, bandTitle_.c_str(), static_cast<int>(bandTitle_.size()), &text,
+              DT_SINGLELINE | DT_NOPREFIX | (bandTitleOnRight_ ? DT_RIGHT : DT_LEFT));
+}
+
+void LabelForm::FormMouseDown(int button, POINT client)
+{
+    if (dragByBand_ && button == 0 && client.y < kBandHeight)
+        BeginTitleDrag();
+}
+
+LRESULT LabelForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus))
+            savedFocus_ = focus;
+    }
+    const LRESULT result = Form::WndProc(msg, wp, lp);
+    // The window's default activation takes the focus for itself; hand it to the control
+    // that should have it, as a dialog does.
+    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) {
+        if (focusFirstOnActivate_ && firstFocus_) {
+            firstFocus_->SetFocus();
+        } else if (savedFocus_ && IsWindow(savedFocus_) && IsWindowEnabled(savedFocus_)) {
+            ::SetFocus(savedFocus_);
+        }
+        focusFirstOnActivate_ = false;
+    }
+    return result;
+}

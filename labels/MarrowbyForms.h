@@ -1,0 +1,26 @@
+#pragma once
+// Every window of Marrowby, created once at start in the program's fixed order and kept
+// until the end.
+#include "labels/AEContact.h"
+#include "labels/AEGeneral.h"
+#include "labels/Import.h"
+#include "labels/ImportGeneral.h"
+#include "labels/Main.h"
+#include "labels/Settings.h"
+
+#include <string>
+
+struct MarrowbyForms {
+    MarrowbyForms();
+
+    TfrmMain frmMain;
+    TfrmAEContact frmAEContact;
+    TfrmImport frmImport;
+    TfrmSettings frmSettings;
+    TfrmAEGeneral frmAEGeneral;
+    TfrmImportGeneral frmImportGeneral;
+
+    // Creates the windows; the main window opens the tables of folder (shown errors aside,
+    // the program goes on). The main window becomes the application's main form.
+    void Create(const std::wstring& folder);
+};

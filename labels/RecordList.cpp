@@ -1,0 +1,112 @@
+#include "labels/RecordList.h"
+
+#include "labels/RowPainter.h"
+
+#include <windowsx.h>
+
+void RecordList::Create(HWND parent, int left, int top, int width, int height)
+{
+    ListBox::Create(parent, left, top, width, height, true);
+    SetItemHeight(kRowHeight);
+    OnDrawItem = [this](const DRAWITEMSTRUCT& item) { Draw(item); };
+    SetMessageHook([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        return Hook(msg, wp, lp, result);
+    });
+}
+
+void RecordList::SetRows(const std::vector<std::wstring>& rows)
+{
+    HWND list = Handle();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    Clear();
+    // Reserve once: growing the list row by row costs quadratic time for large tables.
+    std::size_t chars = 0;
+    for (const auto& r : rows)
+        chars += r.size() + 1;
+    SendMessageW(list, LB_INITSTORAGE, rows.size(), chars * sizeof(wchar_t));
+    for (const auto& r : rows)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+bool RecordList::Ticked(int row) const
+{
+    return SendMessageW(Handle(), LB_GETITEMDATA, static_cast<WPARAM>(row), 0) == 1;
+}
+
+void RecordList::SetTicked(int row, bool ticked)
+{
+    SendMessageW(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(row), ticked ? 1 : 0);
+    RECT r{};
+    if (SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+        InvalidateRect(Handle(), &r, FALSE);
+}
+
+void RecordList::SetAllTicked(bool ticked)
+{
+    const int n = Count();
+    for (int i = 0; i < n; ++i)
+        SendMessageW(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(i), ticked ? 1 : 0);
+    Invalidate();
+}
+
+std::vector<int> RecordList::TickedRows() const
+{
+    std::vector<int> rows;
+    const int n = Count();
+    for (int i = 0; i < n; ++i)
+        if (Ticked(i))
+            rows.push_back(i);
+    return rows;
+}
+
+void RecordList::Toggle(int row)
+{
+    if (row >= 0 && row < Count())
+        SetTicked(row, !Ticked(row));
+}
+
+bool RecordList::Hook(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (GET_X_LPARAM(lp) < kCheckWidth) {
+            const LRESULT hit = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, lp);
+            if (HIWORD(hit) == 0)
+                Toggle(LOWORD(hit));
+            ::SetFocus(Handle());
+            result = 0;
+            return true;  // a tick is not a selection
+        }
+        break;
+    case WM_KEYDOWN:
+        if (wp == VK_SPACE) {
+            Toggle(SelectedIndex());
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_CHAR:
+        if (wp == L' ') {
+            result = 0;
+            return true;
+        }
+        break;
+    }
+    return false;
+}
+
+void RecordList::Draw(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemID == static_cast<UINT>(-1))
+        return;
+    const int row = static_cast<int>(item.itemID);
+    RECT check = item.rcItem;
+    check.right = check.left + kCheckWidth;
+    PaintCheckMark(item.hDC, check, item.itemData == 1);
+    RECT rest = item.rcItem;
+    rest.left = check.right;
+    PaintRow(item.hDC, rest, ItemText(row), (item.itemState & ODS_SELECTED) != 0);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// How the label program's owner-drawn rows look: a selected row is a rounded box with a
+// warm gradient and a grey outline, an unselected row the list's background; the text is
+// one line with a path ellipsis.
+#include <windows.h>
+
+#include <string>
+
+inline constexpr int kRowHeight = 21;
+
+// The rounded gradient box of a selected row (also a highlighted menu item).
+void PaintSelectedBox(HDC dc, const RECT& rect);
+// The whole row: background or box, then the text inset 10 pixels left and right and 2 at
+// the top, in the UI font, black.
+void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected);
+// A check box centred in rect.
+void PaintCheckMark(HDC dc, const RECT& rect, bool ticked);
