@@ -17,7 +17,8 @@ void applyParaFormat(ParaFormat& t, const ParaFormat& s, std::uint32_t mask) {
   if (mask & pfm::StartIndent) {
     t.startIndent = s.startIndent;
   } else if (mask & pfm::OffsetIndent) {
-    t.startIndent += s.startIndent;
+    t.startIndent = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        std::int64_t{t.startIndent} + s.startIndent, INT32_MIN, INT32_MAX));
   }
   if (mask & pfm::RightIndent) t.rightIndent = s.rightIndent;
   if (mask & pfm::Offset) t.offset = s.offset;

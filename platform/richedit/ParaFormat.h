@@ -28,7 +28,10 @@ struct ParaFormat {
   std::uint16_t numberingTab = 0;           // wNumberingTab
 
   // The left indent of the lines after the first (RTF's \li).
-  std::int32_t leftIndent() const { return startIndent + offset; }
+  std::int32_t leftIndent() const {
+    const std::int64_t v = std::int64_t{startIndent} + offset;
+    return static_cast<std::int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+  }
   bool has(std::uint16_t effect) const { return (effects & effect) != 0; }
 
   friend bool operator==(const ParaFormat&, const ParaFormat&) = default;

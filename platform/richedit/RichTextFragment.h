@@ -81,21 +81,22 @@ bool sameContent(const RichTextFragment& a, const RichTextFragment& b);
 
 template <typename F>
 void RichTextFragment::restyleFrom(CharPos pos, F restyle) {
-  std::vector<StyleSpan> out;
-  CharPos at = 0;
-  for (const auto& s : spans_) {
+  // Only the spans from pos on are rebuilt, so restyling the tail stays cheap.
+  CharPos at = length();
+  std::size_t i = spans_.size();
+  while (i > 0 && at > pos) at -= spans_[--i].length;
+  std::vector<StyleSpan> tail(spans_.begin() + static_cast<std::ptrdiff_t>(i), spans_.end());
+  spans_.resize(i);
+  for (const auto& s : tail) {
     const CharPos end = at + s.length;
-    if (end <= pos) {
-      out.push_back(s);
+    if (at < pos) {
+      appendSpan(pos - at, s.style);
+      appendSpan(end - pos, restyle(s.style));
     } else {
-      if (at < pos) out.push_back({pos - at, s.style});
-      const CharPos from = std::max(at, pos);
-      out.push_back({end - from, restyle(s.style)});
+      appendSpan(s.length, restyle(s.style));
     }
     at = end;
   }
-  spans_.clear();
-  for (const auto& s : out) appendSpan(s.length, s.style);
 }
 
 }  // namespace richedit

@@ -229,6 +229,11 @@ constexpr std::size_t MaxColours = 16384;
 constexpr std::size_t MaxLists = 4096;
 constexpr std::size_t MaxLevels = 9;
 constexpr std::size_t MaxSmallText = 4096;  // font names, field instructions, level texts
+constexpr std::size_t MaxOverrides = 4096;
+constexpr std::size_t MaxFields = 4096;      // fields open at once
+
+// Lengths far beyond any page, clamped so sums of them cannot overflow.
+std::int32_t twips(std::int32_t v) { return std::clamp(v, -(1 << 28), 1 << 28); }
 
 std::u16string trimmed(std::u16string s) {
   auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
@@ -316,7 +321,14 @@ class RtfParser {
   void handleSymbol(char c);
   void handleHex(unsigned char b);
   void handleText(std::string_view bytes);
-  void addByte(unsigned char b);  // a byte of text from \'hh or an escaped character
+  void addByte(unsigned char b);
+  // Level texts hold their length and level numbers as raw byte values.
+  void appendLevelByte(unsigned char b) {
+    const GroupState& g = top();
+    if (g.list < 0 || g.level < 0) return;
+    auto& t = lists_[static_cast<std::size_t>(g.list)].levels[static_cast<std::size_t>(g.level)].text;
+    if (t.size() < MaxSmallText) t.push_back(b);
+  }  // a byte of text from \'hh or an escaped character
   bool consumeSkip();  // one unit of \u fallback; true when the token is to be dropped
 
   // destinations
@@ -343,7 +355,8 @@ class RtfParser {
   // formats
   CharFormat baseFormat() const;
   void resolveFont(CharState& chr, int index) const;
-  FormatId currentStyle();
+  // The style text takes now; paragraph marks never take part in a link (RTF cannot say so).
+  FormatId currentStyle(bool paragraphMark = false);
   FormatId currentParaFormat();
   void applyListNumbering(ParaFormat& f, const ParaState& p) const;
   std::optional<Colour> colour(std::int32_t index) const;
@@ -362,7 +375,7 @@ class RtfParser {
   int skip_ = 0;          // \u fallback characters still to drop
   bool stop_ = false;
   std::uint32_t docCodePage_;
-  int defaultFont_ = -1;
+  int defaultFont_ = 0;  // \deff0 unless the header says otherwise
   std::map<int, FontEntry> fonts_;
   FontEntry fontDraft_;
   int fontDraftIndex_ = -1;
@@ -420,10 +433,10 @@ std::optional<Colour> RtfParser::colour(std::int32_t index) const {
   return colours_[static_cast<std::size_t>(index)];
 }
 
-FormatId RtfParser::currentStyle() {
+FormatId RtfParser::currentStyle(bool paragraphMark) {
   const GroupState& g = top();
   CharStyle s{g.chr.format, {}};
-  if (g.link >= 0) {
+  if (g.link >= 0 && !paragraphMark) {
     s.format.effects |= cfe::Link;
     s.linkTarget = links_[static_cast<std::size_t>(g.link)];
   } else {
@@ -460,7 +473,7 @@ void RtfParser::applyListNumbering(ParaFormat& f, const ParaState& p) const {
   }
   // The level text is a length, then characters with the level numbers as codes below 10.
   std::u16string_view t(level.text);
-  if (!t.empty()) t.remove_prefix(1);
+  if (!t.empty()) t = t.substr(1, std::min<std::size_t>(t[0], t.size() - 1));
   std::size_t first = t.size(), last = t.size();
   for (std::size_t i = 0; i < t.size(); ++i) {
     if (t[i] < 10) {
@@ -491,7 +504,7 @@ FormatId RtfParser::currentParaFormat() {
     f.lineSpacing = p.sl;
   } else {
     f.lineSpacingRule = lsr::Exactly;
-    f.lineSpacing = p.sl == INT32_MIN ? INT32_MAX : -p.sl;
+    f.lineSpacing = -p.sl;
   }
   applyListNumbering(f, p);
   normalize(f);
@@ -596,7 +609,7 @@ void RtfParser::endParagraph() {
   if (!roomFor(1)) return;
   pendingCellBreak_ = false;
   lastWasCellTab_ = false;
-  result_.fragment.appendParagraphEnd(currentStyle(), currentParaFormat());
+  result_.fragment.appendParagraphEnd(currentStyle(true), currentParaFormat());
 }
 
 void RtfParser::endCell() {
@@ -617,7 +630,7 @@ void RtfParser::endRow(bool nested) {
   if (nested) {
     result_.fragment.appendText(u"\v", currentStyle());
   } else {
-    result_.fragment.appendParagraphEnd(currentStyle(), currentParaFormat());
+    result_.fragment.appendParagraphEnd(currentStyle(true), currentParaFormat());
   }
 }
 
@@ -657,7 +670,12 @@ void RtfParser::handleGroupStart() {
     result_.depthLimitReached = true;
     return;
   }
-  if (stack_.empty()) stack_.push_back(rootState_);
+  if (stack_.empty()) {  // the document's own group (or one after its end)
+    stack_.push_back(rootState_);
+    top().starred = false;
+    top().firstWord = true;
+    return;
+  }
   GroupState child = top();
   child.starred = false;
   child.firstWord = true;
@@ -717,7 +735,10 @@ void RtfParser::finishGroup(const GroupState& closed) {
       if (!stack_.empty() && stack_.back().dest != Dest::Pn) {
         ParaFormat& f = stack_.back().para.format;
         if (pn_.cont) {
+          f.numbering = pn_.numbering == pfn::Bullet ? pfn::Bullet : pn_.type;
           f.numberingStyle = pfns::NoNumber;
+          f.numberingStart = pn_.start;
+          f.numberingTab = pn_.tabWidth;
         } else if (pn_.numbering == pfn::Bullet) {
           f.numbering = pfn::Bullet;
           f.numberingStyle = pfns::Paren;
@@ -754,9 +775,12 @@ void RtfParser::finishGroup(const GroupState& closed) {
         lastStyleValid_ = false;
       }
     }
+    // Fields nest like groups: the closed one is the innermost.
+    if (fi.link >= 0 && fi.link + 1 == static_cast<int>(links_.size())) links_.pop_back();
+    if (closed.field + 1 == static_cast<int>(fields_.size())) fields_.pop_back();
   }
   if (closed.dest == Dest::ListOverrideTable && overrideLs_ > 0) {
-    overrides_[overrideLs_] = overrideId_;
+    if (overrides_.size() < MaxOverrides) overrides_[overrideLs_] = overrideId_;
     overrideLs_ = 0;
   }
 }
@@ -791,7 +815,7 @@ bool RtfParser::enterDestination(Kw k) {
       return true;
     case Kw::ListOverride:
       if (g.dest != Dest::ListOverrideTable) break;
-      if (overrideLs_ > 0) overrides_[overrideLs_] = overrideId_;
+      if (overrideLs_ > 0 && overrides_.size() < MaxOverrides) overrides_[overrideLs_] = overrideId_;
       overrideLs_ = 0;
       overrideId_ = 0;
       return true;
@@ -808,6 +832,10 @@ bool RtfParser::enterDestination(Kw k) {
       return true;
     case Kw::Field:
       if (g.dest != Dest::Body) break;
+      if (fields_.size() >= MaxFields) {
+        g.dest = Dest::Skip;
+        return true;
+      }
       fields_.emplace_back();
       g.field = static_cast<int>(fields_.size()) - 1;
       g.dest = Dest::Field;
@@ -1170,12 +1198,12 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::Qc: p.format.alignment = pfa::Center; break;
     case Kw::Qj:
     case Kw::Qd: p.format.alignment = pfa::Justify; break;
-    case Kw::Li: p.li = param; break;
-    case Kw::Ri: p.format.rightIndent = param; break;
-    case Kw::Fi: p.fi = param; break;
-    case Kw::Sb: p.format.spaceBefore = param; break;
-    case Kw::Sa: p.format.spaceAfter = param; break;
-    case Kw::Sl: p.sl = param; break;
+    case Kw::Li: p.li = twips(param); break;
+    case Kw::Ri: p.format.rightIndent = twips(param); break;
+    case Kw::Fi: p.fi = twips(param); break;
+    case Kw::Sb: p.format.spaceBefore = twips(param); break;
+    case Kw::Sa: p.format.spaceAfter = twips(param); break;
+    case Kw::Sl: p.sl = twips(param); break;
     case Kw::SlMult: p.slMult = on; break;
     case Kw::Tqr: p.tabAlign = tab::Right; break;
     case Kw::Tqc: p.tabAlign = tab::Center; break;
@@ -1275,9 +1303,11 @@ void RtfParser::handleHex(unsigned char b) {
 void RtfParser::addByte(unsigned char b) {
   GroupState& g = top();
   switch (g.dest) {
+    case Dest::LevelText:
+      appendLevelByte(b);
+      break;
     case Dest::Body:
     case Dest::FldInst:
-    case Dest::LevelText:
     case Dest::PnTextBefore:
     case Dest::PnTextAfter: {
       const std::uint32_t cp = g.dest == Dest::Body ? g.chr.codePage : docCodePage_;
@@ -1318,9 +1348,11 @@ void RtfParser::handleText(std::string_view bytes) {
     if (bytes.empty()) return;
   }
   switch (g.dest) {
+    case Dest::LevelText:
+      for (char b : bytes) appendLevelByte(static_cast<unsigned char>(b));
+      break;
     case Dest::Body:
     case Dest::FldInst:
-    case Dest::LevelText:
     case Dest::PnTextBefore:
     case Dest::PnTextAfter: {
       const std::uint32_t cp = g.dest == Dest::Body ? g.chr.codePage : docCodePage_;
@@ -1421,20 +1453,22 @@ RtfReadResult RtfParser::run() {
       case RtfTokenKind::End: break;
     }
   }
-  if (!stack_.empty() && !stop_) {
-    flushBytes();
-    // A picture cut off by the end of the stream is kept if it has data.
-    if (top().dest == Dest::Pict) emitPicture();
-  } else {
-    flushBytes();
-  }
-  result_.truncated = !stack_.empty() && !stop_;
-  if (stack_.empty()) stack_.push_back(rootState_);
+  flushBytes();
+  result_.truncated = (!stack_.empty() || skippedDepth_ > 0) && !stop_;
   auto& frag = result_.fragment;
   // The text after the last paragraph end belongs to a paragraph with the format in force.
-  while (stack_.size() > 1 && stack_.back().dest != Dest::Body) stack_.pop_back();
-  frag.setTrailingParaFormat(currentParaFormat());
-  frag.setEndStyle(currentStyle());
+  if (stack_.empty()) stack_.push_back(rootState_);
+  std::size_t body = stack_.size();
+  while (body > 1 && stack_[body - 1].dest != Dest::Body) --body;
+  std::swap(stack_[body - 1], stack_.back());
+  const FormatId trailingPara = currentParaFormat();
+  const FormatId endStyle = currentStyle(true);
+  std::swap(stack_[body - 1], stack_.back());
+  // Groups left open close as if the stream had closed them: a cut-off picture or field
+  // keeps what it has.
+  while (skippedDepth_ > 0 || !stack_.empty()) handleGroupEnd();
+  frag.setTrailingParaFormat(trailingPara);
+  frag.setEndStyle(endStyle);
   if (tokens_.sourceFailed()) {
     result_.status = RtfStatus::SourceFailed;
     result_.message = "The document could not be read from its source.";

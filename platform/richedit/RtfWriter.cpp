@@ -43,7 +43,9 @@ class RtfOut {
     afterWord_ = false;
   }
   void plain(char c) {
-    if (afterWord_) out_.push_back(' ');
+    const bool joins = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == ' ' || c == '-';
+    if (afterWord_ && joins) out_.push_back(' ');
     out_.push_back(c);
     afterWord_ = false;
   }
@@ -210,7 +212,7 @@ void Writer::collectTables() {
   for (FormatId id : f_.paragraphFormats()) bullets = bullets || f_.paraFormat(id).numbering == pfn::Bullet;
   bullets = bullets || f_.paraFormat(f_.trailingParaFormat()).numbering == pfn::Bullet;
   if (bullets) {
-    const FontKey symbol{u"Symbol", charset::Symbol, 0x12};
+    const FontKey symbol{u"Symbol", charset::Symbol, 0x02};
     addFont(symbol);
     symbolFont_ = fonts_[symbol];
   }
