@@ -163,7 +163,7 @@ Form& TfrmMain::EditForm()
 
 std::int32_t TfrmMain::RowNumberOf(int row) const
 {
-    return RowNumber(BytesFromWide(lstRecords.ItemText(row)));
+    return RowNumber(BytesFromWide(lstRecords.RowText(row)));
 }
 
 std::vector<std::int32_t> TfrmMain::TickedNumbers() const
@@ -178,7 +178,7 @@ std::vector<std::int32_t> TfrmMain::TickedNumbers() const
 
 void TfrmMain::RebuildRows()
 {
-    lstRecords.Clear();
+    lstRecords.SetRows({});
     btnSelect.SetText(kSelectAll);
     RecordTable& table = ModeTable();
     if (!table.IsOpen())
@@ -228,7 +228,7 @@ void TfrmMain::btnEditClick()
         table.Edit();
         form.ShowModal();
         RebuildRows();
-        if (position < lstRecords.Count()) {
+        if (position < lstRecords.RowCount()) {
             lstRecords.SetSelectedIndex(position);
             table.LocateNumber(RowNumberOf(position));
         }

@@ -1,60 +1,102 @@
 #include "labels/RecordList.h"
 
 #include "labels/RowPainter.h"
+#include "platform/Application.h"
 
 #include <windowsx.h>
+
+RecordList::~RecordList()
+{
+    if (listProc_ && IsWindow(Handle())) {
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
+        SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
+    }
+}
 
 void RecordList::Create(HWND parent, int left, int top, int width, int height)
 {
     ListBox::Create(parent, left, top, width, height, true);
     SetItemHeight(kRowHeight);
     OnDrawItem = [this](const DRAWITEMSTRUCT& item) { Draw(item); };
-    SetMessageHook([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-        return Hook(msg, wp, lp, result);
-    });
+    SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordList::ListProc)));
+}
+
+LRESULT CALLBACK RecordList::ListProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<RecordList*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(wnd, msg, wp, lp);
+    try {
+        LRESULT result = 0;
+        if (self->Hook(msg, wp, lp, result))
+            return result;
+    } catch (...) {
+        Application::Get().HandleCurrentException();
+        return 0;
+    }
+    return CallWindowProcW(self->listProc_, wnd, msg, wp, lp);
+}
+
+LRESULT RecordList::Direct(UINT msg, WPARAM wp, LPARAM lp) const
+{
+    return CallWindowProcW(listProc_, Handle(), msg, wp, lp);
 }
 
 void RecordList::SetRows(const std::vector<std::wstring>& rows)
 {
-    HWND list = Handle();
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    Clear();
+    Direct(WM_SETREDRAW, FALSE);
+    Direct(LB_RESETCONTENT);
     // Reserve once: growing the list row by row costs quadratic time for large tables.
     std::size_t chars = 0;
     for (const auto& r : rows)
         chars += r.size() + 1;
-    SendMessageW(list, LB_INITSTORAGE, rows.size(), chars * sizeof(wchar_t));
+    Direct(LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
     for (const auto& r : rows)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.c_str()));
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+        Direct(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.c_str()));
+    Direct(WM_SETREDRAW, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int RecordList::RowCount() const { return static_cast<int>(Direct(LB_GETCOUNT)); }
+
+std::wstring RecordList::RowText(int row) const
+{
+    const LRESULT n = Direct(LB_GETTEXTLEN, static_cast<WPARAM>(row));
+    if (n == LB_ERR)
+        return {};
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    Direct(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(n));
+    return text;
 }
 
 bool RecordList::Ticked(int row) const
 {
-    return SendMessageW(Handle(), LB_GETITEMDATA, static_cast<WPARAM>(row), 0) == 1;
+    return Direct(LB_GETITEMDATA, static_cast<WPARAM>(row)) == 1;
 }
 
 void RecordList::SetTicked(int row, bool ticked)
 {
-    SendMessageW(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(row), ticked ? 1 : 0);
+    Direct(LB_SETITEMDATA, static_cast<WPARAM>(row), ticked ? 1 : 0);
     RECT r{};
-    if (SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+    if (Direct(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
         InvalidateRect(Handle(), &r, FALSE);
 }
 
 void RecordList::SetAllTicked(bool ticked)
 {
-    const int n = Count();
+    const int n = RowCount();
     for (int i = 0; i < n; ++i)
-        SendMessageW(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(i), ticked ? 1 : 0);
+        Direct(LB_SETITEMDATA, static_cast<WPARAM>(i), ticked ? 1 : 0);
     Invalidate();
 }
 
 std::vector<int> RecordList::TickedRows() const
 {
     std::vector<int> rows;
-    const int n = Count();
+    const int n = RowCount();
     for (int i = 0; i < n; ++i)
         if (Ticked(i))
             rows.push_back(i);
@@ -63,7 +105,7 @@ std::vector<int> RecordList::TickedRows() const
 
 void RecordList::Toggle(int row)
 {
-    if (row >= 0 && row < Count())
+    if (row >= 0 && row < RowCount())
         SetTicked(row, !Ticked(row));
 }
 
@@ -108,5 +150,5 @@ void RecordList::Draw(const DRAWITEMSTRUCT& item)
     PaintCheckMark(item.hDC, check, item.itemData == 1);
     RECT rest = item.rcItem;
     rest.left = check.right;
-    PaintRow(item.hDC, rest, ItemText(row), (item.itemState & ODS_SELECTED) != 0);
+    PaintRow(item.hDC, rest, RowText(row), (item.itemState & ODS_SELECTED) != 0);
 }

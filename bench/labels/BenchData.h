@@ -1,0 +1,15 @@
+#pragma once
+// Made-up contacts for the benchmarks: the same every run.
+#include "labels/FieldTypes.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+// n contacts numbered 1..n with all seven fields filled.
+TableData MakeContacts(int n);
+// A CSV file of n data lines with the header Title,Name,Surname,Street,City,Postcode,Country.
+std::string MakeContactsCsv(int n);
+
+// Prints "<what>: <ms> ms" for the time since start and returns the milliseconds.
+double Report(const char* what, std::chrono::steady_clock::time_point start);
