@@ -348,7 +348,7 @@ TEST_F(MainWindowTest, TheSettingsAreReadAtTheFirstActivationAndWrittenAtClose)
     EXPECT_EQ(keys, 22 + 1);
 }
 
-TEST_F(MainWindowTest, AFolderThatCannotBeWrittenAtExitIsReportedAndKeepsTheOldFiles)
+TEST_F(MainWindowTest, ATableFileThatCannotBeReplacedAtExitIsReportedAndKept)
 {
     AddContact(L"", L"", L"Smith");
     Stop();
@@ -371,6 +371,38 @@ TEST_F(MainWindowTest, AFolderThatCannotBeWrittenAtExitIsReportedAndKeepsTheOldF
     for (const auto& e : fs::directory_iterator(File("")))
         entries += e.path().extension() == ".tmp" ? 100 : 1;
     EXPECT_EQ(entries, 2u) << "the table and the settings, nothing half written";
+}
+
+TEST_F(MainWindowTest, AReadOnlyProgramFolderAtExitIsReportedAndNothingIsHalfWritten)
+{
+    AddContact(L"", L"", L"Smith");
+    Stop();
+    const std::string before = Read("ContactList.cds");
+    Start();
+    AddContact(L"", L"", L"Jones");
+    Main().radGeneral.Click();
+    AddGeneral(L"a new table file");
+    if (!LockFolder(true))
+        GTEST_SKIP() << "the folder cannot be made read-only here";
+    // The settings file already exists and is rewritten in place; the tables need new files.
+    dialogs.Answer(DialogAnswer::Ok).Answer(DialogAnswer::Ok);
+    Stop();
+    LockFolder(false);
+    std::vector<std::wstring> errors;
+    for (const DialogCall& call : dialogs.Calls())
+        if (call.kind == DialogKind::Error)
+            errors.push_back(call.text);
+    ASSERT_EQ(errors.size(), 2u);
+    const auto mentions = [&](const std::wstring& text) {
+        return std::any_of(errors.begin(), errors.end(),
+                           [&](const std::wstring& e) { return e.find(text) != std::wstring::npos; });
+    };
+    EXPECT_TRUE(mentions(L"The contacts could not be saved to \"" + File("ContactList.cds").wstring()));
+    EXPECT_TRUE(mentions(L"The general records could not be saved to"));
+    EXPECT_EQ(Read("ContactList.cds"), before);
+    EXPECT_FALSE(Exists("GeneralList.cds"));
+    for (const auto& e : fs::directory_iterator(File("")))
+        EXPECT_NE(e.path().extension(), ".tmp") << "a temporary file was left behind";
 }
 
 // Screenshots ---------------------------------------------------------------------------------

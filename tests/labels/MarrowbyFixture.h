@@ -41,6 +41,11 @@ protected:
     std::vector<std::wstring> Rows();
     // Clicks the row's check mark as the mouse does.
     void ClickCheckMark(int row);
+    // Makes the program's folder refuse new files (or accept them again), the way a
+    // read-only folder does for a user without the right to write there. Under Wine, where
+    // the tests run as root, this is the file system's immutable flag; false when that is
+    // not available.
+    bool LockFolder(bool locked);
 
     ScriptedDialogs dialogs;
     ModalScript modals;
@@ -48,4 +53,5 @@ protected:
 private:
     std::filesystem::path folder_;
     std::unique_ptr<MarrowbyForms> forms_;
+    bool locked_ = false;
 };
