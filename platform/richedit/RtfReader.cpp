@@ -235,12 +235,21 @@ constexpr std::size_t MaxFields = 4096;      // fields open at once
 // Lengths far beyond any page, clamped so sums of them cannot overflow.
 std::int32_t twips(std::int32_t v) { return std::clamp(v, -(1 << 28), 1 << 28); }
 
+// Without control characters (no name or instruction holds them) and outer blanks.
 std::u16string trimmed(std::u16string s) {
+  std::erase_if(s, [](char16_t c) { return c < 0x20 && c != u'\t'; });
   auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
   while (!s.empty() && blank(s.back())) s.pop_back();
   std::size_t i = 0;
   while (i < s.size() && blank(s[i])) ++i;
   return s.substr(i);
+}
+
+// A font table name as a face name holds it: cut to its length and trimmed after the cut.
+std::u16string faceName(std::u16string s) {
+  s = trimmed(std::move(s));
+  if (s.size() >= FaceNameCapacity) s = trimmed(s.substr(0, FaceNameCapacity - 1));
+  return s;
 }
 
 // The target of a HYPERLINK field instruction, or nullopt for another field.
@@ -254,7 +263,10 @@ std::optional<std::u16string> hyperlinkTarget(std::u16string_view inst) {
     std::u16string w;
     if (i < inst.size() && inst[i] == u'"') {
       ++i;
-      while (i < inst.size() && inst[i] != u'"') w.push_back(inst[i++]);
+      while (i < inst.size() && inst[i] != u'"') {
+        if (inst[i] == u'\\' && i + 1 < inst.size()) ++i;  // \" and \\ stand for themselves
+        w.push_back(inst[i++]);
+      }
       if (i < inst.size()) ++i;
     } else {
       while (i < inst.size() && inst[i] != u' ' && inst[i] != u'\t') w.push_back(inst[i++]);
@@ -499,6 +511,7 @@ FormatId RtfParser::currentParaFormat() {
     f.lineSpacingRule = lsr::Multiple;
     const std::int32_t v = p.sl < 0 ? -p.sl : p.sl;
     f.lineSpacing = (v + 6) / 12;
+    if (f.lineSpacing == 0) f.lineSpacingRule = lsr::Single;  // less than a twentieth of a line
   } else if (p.sl > 0) {
     f.lineSpacingRule = lsr::AtLeast;
     f.lineSpacing = p.sl;
@@ -706,7 +719,7 @@ void RtfParser::finishGroup(const GroupState& closed) {
   switch (closed.dest) {
     case Dest::FontTable:
       if (fontDraftIndex_ >= 0) {
-        fontDraft_.name = trimmed(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+        fontDraft_.name = faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
         if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_)) fonts_[fontDraftIndex_] = fontDraft_;
         fontDraftIndex_ = -1;
         fontDraftBytes_.clear();
@@ -969,7 +982,7 @@ void RtfParser::fontTableWord(Kw k, bool hasParam, std::int32_t param) {
   switch (k) {
     case Kw::F:
       if (fontDraftIndex_ >= 0) {
-        fontDraft_.name = trimmed(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+        fontDraft_.name = faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
         if (fonts_.size() < MaxFonts) fonts_[fontDraftIndex_] = fontDraft_;
       }
       fontDraft_ = FontEntry{};
@@ -1373,7 +1386,7 @@ void RtfParser::handleText(std::string_view bytes) {
       for (char b : bytes) {
         if (fontDraftIndex_ < 0) break;
         if (b == ';') {
-          fontDraft_.name = trimmed(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+          fontDraft_.name = faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
           if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_)) fonts_[fontDraftIndex_] = fontDraft_;
           fontDraftBytes_.clear();
           fontDraftIndex_ = -1;

@@ -525,12 +525,10 @@ void Writer::openLink(const std::u16string& target) {
   out_.word("fldinst");
   out_.open();
   out_.raw("HYPERLINK \"");
+  // Inside the quotes a field instruction escapes quotes and backslashes with a backslash.
   for (char16_t c : target) {
-    if (c == u'"') {
-      out_.raw("%22");
-    } else {
-      writeChar(c, options_.codePage);
-    }
+    if (c == u'"' || c == u'\\') out_.escaped('\\');
+    writeChar(c, options_.codePage);
   }
   out_.raw("\"");
   out_.close();

@@ -131,3 +131,27 @@ TEST(RtfWriter, AnEmptyDocumentIsOneParagraphEnd) {
 
 }  // namespace
 }  // namespace richedit
+
+namespace richedit {
+namespace {
+
+// Cases the fuzzer found where a document did not come back as it was written.
+TEST(RtfWriterRoundTrip, FuzzerFindingsComeBackUnchanged) {
+  const char* const inputs[] = {
+      "{\\rtf1{\\fonttbl{\\f0 Name\\'01With\\'00Controls;}}x}",
+      "{\\rtf1{\\fonttbl{\\f0 Order: 88213Item:  Appointment cards;}}x}",
+      "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"a\\\\\"b\\\\\\\\c\"}{\\fldrslt link}}}",
+      "{\\rtf1\\sl5\\slmult1 tiny\\par}",
+  };
+  for (const char* rtf : inputs) {
+    const RichTextDocument first = test::documentFromRtf(rtf);
+    const RichTextDocument again = test::documentFromRtf(writeRtf(first.copyAll()));
+    EXPECT_TRUE(sameContent(first.copyAll(), again.copyAll())) << rtf;
+  }
+  EXPECT_EQ(test::documentFromRtf(inputs[0]).charFormatAt(0).faceName(), u"NameWithControls");
+  EXPECT_EQ(test::documentFromRtf(inputs[2]).styleAt(0).linkTarget, u"a\"b\\c");
+  EXPECT_EQ(test::documentFromRtf(inputs[3]).paraFormatAt(0).lineSpacingRule, lsr::Single);
+}
+
+}  // namespace
+}  // namespace richedit
