@@ -31,20 +31,6 @@ public:
 
 }
 
-TEST(LabelSettings, AnEmptyFileGivesTheDefaults)
-{
-    FakeIni ini;
-    const TLabelSettings s = ReadLabelSettings(ini);
-    EXPECT_EQ(s, TLabelSettings{});
-    EXPECT_EQ(s.FontNameAddress, "Arial");
-    EXPECT_EQ(s.FontSizeGeneral, 8);
-    EXPECT_EQ(s.StartAddress, 1);
-    EXPECT_EQ(s.ImageBottom, 5);
-    EXPECT_EQ(s.ImageRight, 5);
-    EXPECT_EQ(s.Separator, ",");
-    EXPECT_EQ(s.LabelNameGeneral, "");
-}
-
 TEST(LabelSettings, AllKeysAreWrittenInTheirFixedOrder)
 {
     FakeIni ini;
@@ -66,6 +52,8 @@ TEST(LabelSettings, AllKeysAreWrittenInTheirFixedOrder)
         "ImageSettings/ImageLeft=0", "ImageSettings/ImageBottom=5", "ImageSettings/ImageRight=5",
         "CSVFile/Separator=;"}));
     EXPECT_EQ(ReadLabelSettings(ini), s);
+    FakeIni empty;
+    EXPECT_EQ(ReadLabelSettings(empty), TLabelSettings{}) << "a missing key gives its default";
 }
 
 TEST(LabelSettings, IntegersThatAreNotIntegersGiveTheDefault)
