@@ -70,6 +70,11 @@ const CharStyle& RichTextDocument::styleAt(CharPos pos) const {
   return styles_.get(runs_.styleAt(std::clamp(pos, 0, storyLength() - 1)));
 }
 
+CharRange RichTextDocument::runAt(CharPos pos) const {
+  const std::size_t i = runs_.indexAt(std::clamp(pos, 0, storyLength() - 1));
+  return {runs_.run(i).start, runs_.runEnd(i)};
+}
+
 CharStyle RichTextDocument::insertionStyle(CharPos pos) const {
   pos = std::clamp(pos, 0, textLength());
   if (pos > 0 && text_[static_cast<std::size_t>(pos - 1)] != u'\r') return styleAt(pos - 1);

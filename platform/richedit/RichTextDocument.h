@@ -50,6 +50,8 @@ class RichTextDocument {
 
   // ---- Character formats
   const CharStyle& styleAt(CharPos pos) const;  // pos in [0, storyLength)
+  // The stretch of equal style that holds pos, for walking the text run by run.
+  CharRange runAt(CharPos pos) const;
   CharFormat charFormatAt(CharPos pos) const { return styleAt(pos).format; }
   // The style typing at pos takes: the character before pos, or at a paragraph start the one
   // at pos.

@@ -354,7 +354,7 @@ class RtfParser {
   void readBinary(std::int32_t count);
 
   // text output
-  void flushBytes();
+  void flushBytes(bool keepOpenCharacter = false);
   void emitText(std::u16string_view text);
   void emitChar(char16_t c) { emitText(std::u16string_view(&c, 1)); }
   void endParagraph();
@@ -533,16 +533,28 @@ bool RtfParser::roomFor(CharPos n) {
   return false;
 }
 
-void RtfParser::flushBytes() {
+void RtfParser::flushBytes(bool keepOpenCharacter) {
   if (pendingBytes_.empty()) return;
   std::u16string text;
+  std::string rest;
   if (pendingCodePage_ == CodePageSymbol) {
     text.reserve(pendingBytes_.size());
     for (char b : pendingBytes_) text.push_back(static_cast<unsigned char>(b));
   } else {
+    if (keepOpenCharacter) {
+      // A two-byte character whose second byte has not arrived yet waits for it.
+      std::size_t i = 0;
+      while (i < pendingBytes_.size()) {
+        const bool lead = converter_.isLeadByte(pendingCodePage_, static_cast<unsigned char>(pendingBytes_[i]));
+        if (lead && i + 1 >= pendingBytes_.size()) break;
+        i += lead ? 2 : 1;
+      }
+      rest = pendingBytes_.substr(i);
+      pendingBytes_.resize(i);
+    }
     text = converter_.decode(pendingCodePage_, pendingBytes_);
   }
-  pendingBytes_.clear();
+  pendingBytes_ = std::move(rest);
   emitText(text);
 }
 
@@ -1379,7 +1391,7 @@ void RtfParser::handleText(std::string_view bytes) {
           pendingBytes_.push_back(b);
         }
       }
-      if (pendingBytes_.size() > 16384) flushBytes();
+      if (pendingBytes_.size() > 16384) flushBytes(true);
       break;
     }
     case Dest::FontTable:

@@ -83,6 +83,8 @@ TEST(DocumentFormats, EqualFormatsMergeIntoOneRunWhateverTheLength) {
   EXPECT_EQ(doc.runCount(), 100u);
   doc.setCharFormat({0, 200}, test::formatWith(cfe::Bold), cfm::Bold);
   EXPECT_EQ(doc.runCount(), 2u);
+  EXPECT_EQ(doc.runAt(150), (CharRange{0, 200}));
+  EXPECT_EQ(doc.runAt(200), (CharRange{200, doc.storyLength()}));
   CharFormat plain = defaultCharFormat();
   doc.setCharFormat({0, doc.storyLength()}, plain, cfm::Bold);
   EXPECT_EQ(doc.runCount(), 1u);

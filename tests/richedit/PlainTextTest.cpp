@@ -34,23 +34,7 @@ TEST(PlainText, UnicodeIsLittleEndianUtf16) {
 }
 
 TEST(PlainText, TwoByteCharactersSplitAcrossBlocksStayWhole) {
-  // A converter for a made-up double-byte page: 0x81 leads, the pair decodes to one character.
-  struct PairPage final : CodePageConverter {
-    std::u16string decode(std::uint32_t, std::string_view bytes) const override {
-      std::u16string out;
-      for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (static_cast<unsigned char>(bytes[i]) == 0x81 && i + 1 < bytes.size()) {
-          out.push_back(static_cast<char16_t>(0x4E00 + static_cast<unsigned char>(bytes[++i])));
-        } else {
-          out.push_back(static_cast<unsigned char>(bytes[i]));
-        }
-      }
-      return out;
-    }
-    std::string encode(std::uint32_t, std::u16string_view) const override { return {}; }
-    bool encodeChar(std::uint32_t, char16_t, char&) const override { return false; }
-    bool isLeadByte(std::uint32_t, unsigned char b) const override { return b == 0x81; }
-  } page;
+  test::PairCodePage page;
   std::string bytes(64 * 1024 - 1, 'x');
   bytes += "\x81\x01";  // the pair straddles the reader's 64 KiB blocks
   PlainTextOptions o;

@@ -33,6 +33,16 @@ TEST(RtfReaderCodePages, HexBytesAreReadInTheFontsCodePage) {
   EXPECT_EQ(textOf(documentFromRtf("{\\rtf1\\ansi \xe9t\xe9}")), u"été");
 }
 
+TEST(RtfReaderCodePages, TwoByteCharactersStayWholeInLongRuns) {
+  test::PairCodePage page;
+  RtfReadOptions o;
+  o.converter = &page;
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg99 " + std::string(16384, 'x') + "\x81\r\nA" + "}";
+  const std::u16string text = readRtfString(rtf, o).fragment.text();
+  ASSERT_EQ(text.size(), 16385u);
+  EXPECT_EQ(text.back(), 0x4E41) << "the pair split by a line end in the file";
+}
+
 TEST(RtfReaderCodePages, SymbolFontTextKeepsItsByteValues) {
   const RichTextDocument d = documentFromRtf(
       "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fcharset2 Symbol;}}"

@@ -51,6 +51,24 @@ inline RichTextDocument documentWithText(std::u16string_view text) {
   return doc;
 }
 
+// A made-up double-byte code page: 0x81 leads, and the pair 0x81 b stands for U+4E00 + b.
+struct PairCodePage final : CodePageConverter {
+  std::u16string decode(std::uint32_t, std::string_view bytes) const override {
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (static_cast<unsigned char>(bytes[i]) == 0x81 && i + 1 < bytes.size()) {
+        out.push_back(static_cast<char16_t>(0x4E00 + static_cast<unsigned char>(bytes[++i])));
+      } else {
+        out.push_back(static_cast<unsigned char>(bytes[i]));
+      }
+    }
+    return out;
+  }
+  std::string encode(std::uint32_t, std::u16string_view) const override { return {}; }
+  bool encodeChar(std::uint32_t, char16_t, char&) const override { return false; }
+  bool isLeadByte(std::uint32_t, unsigned char b) const override { return b == 0x81; }
+};
+
 inline CharFormat formatWith(std::uint32_t effects) {
   CharFormat f = defaultCharFormat();
   f.effects |= effects;
