@@ -44,10 +44,6 @@ void LabelForm::FormShow()
     if (centreOnMain_)
         if (Form* main = Application::Get().MainForm(); main && main != this)
             CenterOn(main->Handle());
-    focusFirstOnActivate_ = true;
-    savedFocus_ = nullptr;
-    if (firstFocus_)
-        firstFocus_->SetFocus();
 }
 
 void LabelForm::FormPaint(HDC dc)
@@ -69,25 +65,4 @@ void LabelForm::FormMouseDown(int button, POINT client)
 {
     if (dragByBand_ && button == 0 && client.y < kBandHeight)
         BeginTitleDrag();
-}
-
-LRESULT LabelForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus))
-            savedFocus_ = focus;
-    }
-    const LRESULT result = Form::WndProc(msg, wp, lp);
-    // The window's default activation takes the focus for itself; hand it to the control
-    // that should have it, as a dialog does.
-    if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) {
-        if (focusFirstOnActivate_ && firstFocus_) {
-            firstFocus_->SetFocus();
-        } else if (savedFocus_ && IsWindow(savedFocus_) && IsWindowEnabled(savedFocus_)) {
-            ::SetFocus(savedFocus_);
-        }
-        focusFirstOnActivate_ = false;
-    }
-    return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The common ground of the label program's windows: a title band across the top, the
-// control that gets the focus when the window is shown (and the focus given back when the
-// window is active again), and Enter moving the focus along a fixed order.
+// The common ground of the label program's windows: a title band across the top, centring
+// on the main window, and Enter moving the focus along a fixed order.
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -18,8 +17,6 @@ public:
 
     void SetTitleBand(const std::wstring& title) { bandTitle_ = title; }
     const std::wstring& TitleBand() const { return bandTitle_; }
-    // The control focused each time the form is shown.
-    void SetFirstFocus(Control* control) { firstFocus_ = control; }
     // Enter in `from` moves the focus to `to`.
     void SetEnterOrder(const std::vector<std::pair<Control*, Control*>>& steps);
     // Whether the form is centred on the main window when shown.
@@ -31,16 +28,12 @@ protected:
     void FormShow() override;
     void FormPaint(HDC dc) override;
     void FormMouseDown(int button, POINT client) override;
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // For borderless forms: a press on the band starts moving the window.
     bool dragByBand_ = false;
     bool bandTitleOnRight_ = false;
 
 private:
     std::wstring bandTitle_;
-    Control* firstFocus_ = nullptr;
-    bool focusFirstOnActivate_ = false;
-    HWND savedFocus_ = nullptr;
     bool centreOnMain_ = true;
     std::map<HWND, Control*> enterOrder_;
 };

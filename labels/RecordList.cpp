@@ -5,83 +5,54 @@
 
 #include <windowsx.h>
 
-RecordList::~RecordList()
-{
-    if (listProc_ && IsWindow(Handle())) {
-        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc_));
-        SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
-    }
-}
-
 void RecordList::Create(HWND parent, int left, int top, int width, int height)
 {
     ListBox::Create(parent, left, top, width, height, true);
     SetItemHeight(kRowHeight);
     OnDrawItem = [this](const DRAWITEMSTRUCT& item) { Draw(item); };
-    SetWindowLongPtrW(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    listProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordList::ListProc)));
-}
-
-LRESULT CALLBACK RecordList::ListProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    auto* self = reinterpret_cast<RecordList*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(wnd, msg, wp, lp);
-    try {
-        LRESULT result = 0;
-        if (self->Hook(msg, wp, lp, result))
-            return result;
-    } catch (...) {
-        Application::Get().HandleCurrentException();
-        return 0;
-    }
-    return CallWindowProcW(self->listProc_, wnd, msg, wp, lp);
-}
-
-LRESULT RecordList::Direct(UINT msg, WPARAM wp, LPARAM lp) const
-{
-    return CallWindowProcW(listProc_, Handle(), msg, wp, lp);
+    SetMessageHook([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        return Hook(msg, wp, lp, result);
+    });
 }
 
 void RecordList::SetRows(const std::vector<std::wstring>& rows)
 {
-    Direct(WM_SETREDRAW, FALSE);
-    Direct(LB_RESETCONTENT);
+    CallOriginal(WM_SETREDRAW, FALSE);
+    CallOriginal(LB_RESETCONTENT);
     // Reserve once: growing the list row by row costs quadratic time for large tables.
     std::size_t chars = 0;
     for (const auto& r : rows)
         chars += r.size() + 1;
-    Direct(LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
+    CallOriginal(LB_INITSTORAGE, rows.size(), static_cast<LPARAM>(chars * sizeof(wchar_t)));
     for (const auto& r : rows)
-        Direct(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.c_str()));
-    Direct(WM_SETREDRAW, TRUE);
+        CallOriginal(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.c_str()));
+    CallOriginal(WM_SETREDRAW, TRUE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-int RecordList::RowCount() const { return static_cast<int>(Direct(LB_GETCOUNT)); }
+int RecordList::RowCount() const { return static_cast<int>(CallOriginal(LB_GETCOUNT)); }
 
 std::wstring RecordList::RowText(int row) const
 {
-    const LRESULT n = Direct(LB_GETTEXTLEN, static_cast<WPARAM>(row));
+    const LRESULT n = CallOriginal(LB_GETTEXTLEN, static_cast<WPARAM>(row));
     if (n == LB_ERR)
         return {};
     std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    Direct(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    CallOriginal(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(n));
     return text;
 }
 
 bool RecordList::Ticked(int row) const
 {
-    return Direct(LB_GETITEMDATA, static_cast<WPARAM>(row)) == 1;
+    return CallOriginal(LB_GETITEMDATA, static_cast<WPARAM>(row)) == 1;
 }
 
 void RecordList::SetTicked(int row, bool ticked)
 {
-    Direct(LB_SETITEMDATA, static_cast<WPARAM>(row), ticked ? 1 : 0);
+    CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(row), ticked ? 1 : 0);
     RECT r{};
-    if (Direct(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+    if (CallOriginal(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
         InvalidateRect(Handle(), &r, FALSE);
 }
 
@@ -89,7 +60,7 @@ void RecordList::SetAllTicked(bool ticked)
 {
     const int n = RowCount();
     for (int i = 0; i < n; ++i)
-        Direct(LB_SETITEMDATA, static_cast<WPARAM>(i), ticked ? 1 : 0);
+        CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(i), ticked ? 1 : 0);
     Invalidate();
 }
 

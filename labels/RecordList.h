@@ -11,8 +11,6 @@ class RecordList : public ListBox {
 public:
     static constexpr int kCheckWidth = 20;  // the check mark column at the left of each row
 
-    RecordList() = default;
-    ~RecordList() override;
     void Create(HWND parent, int left, int top, int width, int height);
 
     // Replaces all rows: ticks and the selection go.
@@ -26,16 +24,9 @@ public:
     std::wstring RowText(int row) const;
 
 private:
-    // The list's own window procedure comes first. This is classic subclassing on purpose:
-    // the shell's subclass helper looks its data up per message, which under Wine costs a
-    // round trip to the server and made filling or ticking 10,000 rows take seconds.
-    static LRESULT CALLBACK ListProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-    // The list box's own answer, past every subclass (the tooltip's too): for the bulk
-    // messages that only the list itself needs to see.
-    LRESULT Direct(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    // Bulk work (filling, ticking 10,000 rows) talks to the list box through CallOriginal,
+    // past the hook.
     bool Hook(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void Draw(const DRAWITEMSTRUCT& item);
     void Toggle(int row);
-
-    WNDPROC listProc_ = nullptr;
 };

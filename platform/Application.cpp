@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/Form.h"
+#include "platform/Tooltips.h"
 
 #include <algorithm>
 
@@ -46,6 +47,10 @@ void Application::HandleCurrentException() noexcept
 
 void Application::DispatchOne(MSG& msg)
 {
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+        if (const Form* owner = Form::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)))
+            if (const Tooltips* hints = owner->HintsIfAny())
+                hints->Relay(msg);
     HWND active = GetActiveWindow();
     if (Form* form = Form::FromHandle(active)) {
         if (form->PreTranslateMessage(msg))

@@ -17,8 +17,8 @@ int nextId = 1000;
 Control::~Control()
 {
     if (hwnd_ && IsWindow(hwnd_) && GetPropW(hwnd_, kControlProp) == this) {
-        if (hook_)
-            RemoveWindowSubclass(hwnd_, SubclassProc, 0);
+        if (originalProc_)
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
         RemovePropW(hwnd_, kControlProp);
         DestroyWindow(hwnd_);
     }
@@ -41,6 +41,15 @@ void Control::CreateWindowed(HWND parent, const wchar_t* windowClass, DWORD styl
         throw std::runtime_error("A control could not be created");
     SetPropW(hwnd_, kControlProp, this);
     SetFont(Application::Get().UiFont());
+}
+
+void Control::Attach(HWND wnd)
+{
+    if (!wnd)
+        throw std::runtime_error("A control could not be created");
+    hwnd_ = wnd;
+    id_ = GetDlgCtrlID(wnd);
+    SetPropW(hwnd_, kControlProp, this);
 }
 
 void Control::SetText(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
@@ -83,15 +92,24 @@ void Control::SetHint(const std::wstring& hint)
 
 void Control::SetMessageHook(MessageHook hook)
 {
-    if (!hook_ && hook)
-        SetWindowSubclass(hwnd_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (!originalProc_ && hook) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        originalProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::HookProc)));
+    }
     hook_ = std::move(hook);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                       DWORD_PTR data)
+LRESULT Control::CallOriginal(UINT msg, WPARAM wp, LPARAM lp) const
 {
-    auto* self = reinterpret_cast<Control*>(data);
+    if (originalProc_)
+        return CallWindowProcW(originalProc_, hwnd_, msg, wp, lp);
+    return SendMessageW(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK Control::HookProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (self->hook_) {
         try {
             LRESULT result = 0;
@@ -102,7 +120,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp,
             return 0;
         }
     }
-    return DefSubclassProc(wnd, msg, wp, lp);
+    return CallWindowProcW(self->originalProc_, wnd, msg, wp, lp);
 }
 
 bool RouteControlMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result)

@@ -42,17 +42,25 @@ public:
     // with result set to swallow it.
     using MessageHook = std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)>;
     void SetMessageHook(MessageHook hook);
+    // The control's own answer to a message, past the hook: for bulk work that only the
+    // control itself needs to see.
+    LRESULT CallOriginal(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
 
 protected:
     void CreateWindowed(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle,
                         int left, int top, int width, int height, const std::wstring& text);
+    // Wraps a child window made elsewhere (a styled control), as CreateWindowed would.
+    void Attach(HWND wnd);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // Classic subclassing with the wrapper in GWLP_USERDATA: the shell's subclass helper looks
+    // its data up in window properties, which under Wine costs a server round trip per message.
+    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_ = nullptr;
     int id_ = 0;
     std::wstring hint_;
     MessageHook hook_;
+    WNDPROC originalProc_ = nullptr;
 };
 
 // Routes WM_NOTIFY and WM_DRAWITEM of a control to its wrapper; any parent window procedure

@@ -330,13 +330,16 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_SHOWWINDOW:
-        if (wp)
+        if (wp) {
+            savedFocus_ = nullptr;
+            focusFirstOnActivate_ = firstFocus_ != nullptr;
             FormShow();
+            if (firstFocus_)
+                firstFocus_->SetFocus();
+        }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE)
-            FormActivate();
-        break;
+        return Activate(wp, lp);
     case WM_SIZE:
         FormResize();
         break;
@@ -371,6 +374,28 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     return DefaultProc(msg, wp, lp);
+}
+
+LRESULT Form::Activate(WPARAM wp, LPARAM lp)
+{
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus))
+            savedFocus_ = focus;
+        return DefaultProc(WM_ACTIVATE, wp, lp);
+    }
+    // The default activation focuses the form itself; give the focus to the control that
+    // should have it.
+    const LRESULT result = DefaultProc(WM_ACTIVATE, wp, lp);
+    if (!HIWORD(wp)) {
+        if (focusFirstOnActivate_ && firstFocus_)
+            firstFocus_->SetFocus();
+        else if (savedFocus_ && IsWindow(savedFocus_) && IsWindowEnabled(savedFocus_))
+            ::SetFocus(savedFocus_);
+        focusFirstOnActivate_ = false;
+    }
+    FormActivate();
+    return result;
 }
 
 LRESULT CALLBACK Form::StaticProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)

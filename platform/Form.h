@@ -34,6 +34,7 @@ struct FormStyle {
 };
 
 class Button;
+class Control;
 class Tooltips;
 
 class Form {
@@ -75,6 +76,11 @@ public:
     void SetDefaultButton(Button* button) { defaultButton_ = button; }
     void SetCancelButton(Button* button) { cancelButton_ = button; }
     Tooltips& Hints();
+    // The form's tooltips when any control has a hint, else nullptr.
+    const Tooltips* HintsIfAny() const { return hints_; }
+    // The control focused each time the form is shown. Otherwise an activated form gives the
+    // focus back to the control that had it, as a dialog does.
+    void SetFirstFocus(Control* control) { firstFocus_ = control; }
 
     // Lets a test stand in for the user of a modal form: the handler runs once the form is
     // shown and must end it (SetModalResult, a button click); it replaces the message loop.
@@ -107,6 +113,7 @@ protected:
 private:
     static LRESULT CALLBACK StaticProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     bool RouteCommand(WPARAM wp, LPARAM lp);
+    LRESULT Activate(WPARAM wp, LPARAM lp);
     void RunModalLoop();
 
     HWND hwnd_ = nullptr;
@@ -117,4 +124,7 @@ private:
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     Tooltips* hints_ = nullptr;
+    Control* firstFocus_ = nullptr;
+    bool focusFirstOnActivate_ = false;
+    HWND savedFocus_ = nullptr;
 };
