@@ -210,3 +210,27 @@ TEST_F(FormTest, ScreenshotIsWrittenAsAPngOfTheWindowSize)
     ASSERT_TRUE(std::filesystem::exists(path));
     EXPECT_GT(std::filesystem::file_size(path), 100u);
 }
+
+TEST_F(FormTest, ActivationGivesTheFocusBackToTheControlThatHadIt)
+{
+    TestForm other;
+    other.Create(L"Other");
+    form.Show();
+    form.edtName.SetFocus();
+    other.Show();
+    SetActiveWindow(other.Handle());
+    EXPECT_NE(GetFocus(), form.edtName.Handle());
+    SetActiveWindow(form.Handle());
+    EXPECT_EQ(GetFocus(), form.edtName.Handle());
+}
+
+TEST_F(FormTest, FirstFocusIsTakenEachTimeTheFormIsShown)
+{
+    form.SetFirstFocus(&form.edtName);
+    form.Show();
+    EXPECT_EQ(GetFocus(), form.edtName.Handle());
+    form.btnCount.SetFocus();
+    form.Hide();
+    form.Show();
+    EXPECT_EQ(GetFocus(), form.edtName.Handle());
+}
