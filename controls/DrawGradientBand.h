@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <span>
 
 #include "controls/GradientBand.h"
@@ -13,5 +14,9 @@ namespace controls {
 // before anything is drawn.
 void DrawGradientBand(HDC dc, const RECT& rect, std::span<const TColor> stops,
                       TBandDirection direction);
+inline void DrawGradientBand(HDC dc, const RECT& rect, std::initializer_list<TColor> stops,
+                             TBandDirection direction) {
+  DrawGradientBand(dc, rect, std::span<const TColor>(stops.begin(), stops.size()), direction);
+}
 
 }  // namespace controls

@@ -2,10 +2,11 @@
 // The control types the label program's windows are built from, in one place: switching to
 // the custom-drawn controls is a change of these aliases.
 #include "platform/Controls.h"
+#include "platform/StyledWrappers.h"
 
-using TLabelButton = Button;
-using TLabelCheckBox = CheckBox;
-using TLabelRadioButton = RadioButton;
+using TLabelButton = StyledButton;
+using TLabelCheckBox = StyledCheckBox;
+using TLabelRadioButton = StyledRadioButton;
 using TLabelGroupBox = GroupBox;
 using TLabelEdit = Edit;
 using TLabelText = Label;

@@ -1,6 +1,6 @@
 #include "labels/LabelForm.h"
 
-#include "labels/BandPainter.h"
+#include "controls/DrawGradientBand.h"
 #include "platform/Application.h"
 #include "platform/GdiHandles.h"
 
@@ -16,8 +16,8 @@ HFONT BandFont()
 
 void PaintTitleBand(HDC dc, const RECT& rect)
 {
-    PaintBand(dc, rect, {RGB(124, 168, 211), RGB(45, 84, 150), RGB(0, 21, 110)},
-              BandDirection::TopToBottom);
+    controls::DrawGradientBand(dc, rect, {RGB(124, 168, 211), RGB(45, 84, 150), RGB(0, 21, 110)},
+                               controls::TBandDirection::TopToBottom);
 }
 
 void LabelForm::SetEnterOrder(const std::vector<std::pair<Control*, Control*>>& steps)

@@ -1,6 +1,6 @@
 #include "labels/Main.h"
 
-#include "labels/BandPainter.h"
+#include "controls/DrawGradientBand.h"
 #include "labels/CsvExchange.h"
 #include "labels/MarrowbyForms.h"
 #include "labels/RowText.h"
@@ -424,7 +424,8 @@ void TfrmMain::FormPaint(HDC dc)
     LabelForm::FormPaint(dc);
     const RECT client = ClientRect();
     RECT band{0, client.bottom - kBottomBand, client.right, client.bottom};
-    PaintBand(dc, band, {RGB(240, 240, 240), RGB(214, 220, 228)}, BandDirection::TopToBottom);
+    controls::DrawGradientBand(dc, band, {RGB(240, 240, 240), RGB(214, 220, 228)},
+                               controls::TBandDirection::TopToBottom);
     PenHandle line(CreatePen(PS_SOLID, 1, RGB(197, 197, 197)));
     Selection pen(dc, line.get());
     MoveToEx(dc, 0, band.top, nullptr);

@@ -1,6 +1,6 @@
 #include "labels/RowPainter.h"
 
-#include "labels/BandPainter.h"
+#include "controls/DrawGradientBand.h"
 #include "platform/Application.h"
 #include "platform/GdiHandles.h"
 
@@ -9,8 +9,8 @@ void PaintSelectedBox(HDC dc, const RECT& rect)
     const int saved = SaveDC(dc);
     RegionHandle clip(CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, 5, 5));
     ExtSelectClipRgn(dc, clip.get(), RGN_AND);
-    PaintBand(dc, rect, {RGB(255, 245, 221), RGB(255, 245, 221), RGB(255, 210, 94)},
-              BandDirection::TopToBottom);
+    controls::DrawGradientBand(dc, rect, {RGB(255, 245, 221), RGB(255, 245, 221), RGB(255, 210, 94)},
+                               controls::TBandDirection::TopToBottom);
     RestoreDC(dc, saved);
     PenHandle outline(CreatePen(PS_SOLID, 1, RGB(197, 197, 197)));
     Selection pen(dc, outline.get());

@@ -1,6 +1,6 @@
 #include "labels/SortMenu.h"
 
-#include "labels/BandPainter.h"
+#include "controls/DrawGradientBand.h"
 #include "labels/RowPainter.h"
 #include "platform/Application.h"
 
@@ -98,8 +98,8 @@ bool SortMenu::Draw(const DRAWITEMSTRUCT& dis) const
     const bool disabled = (dis.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
     BrushHandle background(CreateSolidBrush(RGB(250, 250, 250)));
     FillRect(dc, &r, background.get());
-    PaintBand(dc, RECT{r.left, r.top, r.left + kImageColumn, r.bottom},
-              {RGB(223, 239, 247), RGB(124, 168, 211), RGB(124, 168, 211)}, BandDirection::LeftToRight);
+    controls::DrawGradientBand(dc, RECT{r.left, r.top, r.left + kImageColumn, r.bottom},
+              {RGB(223, 239, 247), RGB(124, 168, 211), RGB(124, 168, 211)}, controls::TBandDirection::LeftToRight);
     if ((dis.itemState & ODS_SELECTED) && !disabled)
         PaintSelectedBox(dc, r);
     SetBkMode(dc, TRANSPARENT);

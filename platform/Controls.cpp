@@ -43,13 +43,15 @@ void Control::CreateWindowed(HWND parent, const wchar_t* windowClass, DWORD styl
     SetFont(Application::Get().UiFont());
 }
 
-void Control::Attach(HWND wnd)
+void Control::Attach(HWND wnd, const std::wstring& text)
 {
     if (!wnd)
         throw std::runtime_error("A control could not be created");
     hwnd_ = wnd;
     id_ = GetDlgCtrlID(wnd);
     SetPropW(hwnd_, kControlProp, this);
+    SetText(text);
+    SetFont(Application::Get().UiFont());
 }
 
 void Control::SetText(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }

@@ -49,8 +49,9 @@ public:
 protected:
     void CreateWindowed(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle,
                         int left, int top, int width, int height, const std::wstring& text);
-    // Wraps a child window made elsewhere (a styled control), as CreateWindowed would.
-    void Attach(HWND wnd);
+    // Wraps a child window made elsewhere (a styled control) as CreateWindowed would: the
+    // text and the UI font.
+    void Attach(HWND wnd, const std::wstring& text);
 
 private:
     // Classic subclassing with the wrapper in GWLP_USERDATA: the shell's subclass helper looks
