@@ -5,7 +5,7 @@
 #include "platform/Dialogs.h"
 
 namespace {
-constexpr int kLabelLeft = 16, kEditLeft = 176, kEditWidth = 200, kFirstRow = 60, kRowStep = 30;
+constexpr FieldRowLayout kRows{16, 176, 200, 60, 30};
 }
 
 void TfrmAEContact::Create()
@@ -13,13 +13,7 @@ void TfrmAEContact::Create()
     LabelForm::Create(FormStyle::Dialog(L"New Contact", 408, 364));
     SetTitleBand(L"Contact Information");
     HWND w = Handle();
-    // Created top to bottom, which is also the Tab order.
-    struct Row {
-        TLabelText& label;
-        TLabelEdit& edit;
-        const wchar_t* caption;
-        int field;
-    } rows[] = {
+    const int top = edits_.CreateRows(w, {
         {lblContactTitle, edtContactTitle, L"Contact Title", Contact_Title},
         {lblContactName, edtContactName, L"Contact Name", Contact_Name},
         {lblContactSurname, edtContactSurname, L"Contact Surname", Contact_Surname},
@@ -27,16 +21,9 @@ void TfrmAEContact::Create()
         {lblContactCity, edtContactCity, L"Contact City / Town", Contact_Address3},
         {lblContactPostalCode, edtContactPostalCode, L"Contact Postal Code", Contact_Address2},
         {lblContactCountry, edtContactCountry, L"Contact Country / County", Contact_Address4},
-    };
-    int top = kFirstRow;
-    for (Row& row : rows) {
-        row.label.Create(w, row.caption, kLabelLeft, top + 3, kEditLeft - kLabelLeft - 8, 18);
-        row.edit.Create(w, kEditLeft, top, kEditWidth, 23);
-        edits_.Bind(row.edit, row.field);
-        top += kRowStep;
-    }
-    btnSave.Create(w, L"Save", kEditLeft, top + 12, 96, 28);
-    btnCancel.Create(w, L"Cancel", kEditLeft + kEditWidth - 96, top + 12, 96, 28);
+    }, kRows);
+    btnSave.Create(w, L"Save", kRows.editLeft, top + 12, 96, 28);
+    btnCancel.Create(w, L"Cancel", kRows.editLeft + kRows.editWidth - 96, top + 12, 96, 28);
     btnSave.OnClick = [this] { btnSaveClick(); };
     btnCancel.OnClick = [this] { btnCancelClick(); };
     SetCancelButton(&btnCancel);

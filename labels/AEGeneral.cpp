@@ -7,7 +7,7 @@
 #include "platform/Dialogs.h"
 
 namespace {
-constexpr int kLabelLeft = 16, kEditLeft = 140, kEditWidth = 236, kFirstRow = 60, kRowStep = 30;
+constexpr FieldRowLayout kRows{16, 140, 236, 60, 30};
 }
 
 void TfrmAEGeneral::Create()
@@ -15,31 +15,20 @@ void TfrmAEGeneral::Create()
     LabelForm::Create(FormStyle::Dialog(L"New General Information", 440, 370));
     SetTitleBand(L"General Information");
     HWND w = Handle();
-    struct Row {
-        TLabelText& label;
-        TLabelEdit& edit;
-        const wchar_t* caption;
-        int field;
-    } rows[] = {
+    int top = edits_.CreateRows(w, {
         {lblGeneralField1, edtGeneralField1, L"General Field 1", General_Field1},
         {lblGeneralField2, edtGeneralField2, L"General Field 2", General_Field2},
         {lblGeneralField3, edtGeneralField3, L"General Field 3", General_Field3},
         {lblGeneralField4, edtGeneralField4, L"General Field 4", General_Field4},
         {lblGeneralField5, edtGeneralField5, L"General Field 5", General_Field5},
         {lblImagePath, edtImagePath, L"Image Path", General_Field6},
-    };
-    int top = kFirstRow;
-    for (Row& row : rows) {
-        row.label.Create(w, row.caption, kLabelLeft, top + 3, kEditLeft - kLabelLeft - 8, 18);
-        row.edit.Create(w, kEditLeft, top, kEditWidth, 23);
-        edits_.Bind(row.edit, row.field);
-        top += kRowStep;
-    }
-    btnBrowseImage.Create(w, L"...", kEditLeft + kEditWidth + 6, top - kRowStep, 30, 23);
-    chkApplyImagePath.Create(w, L"Apply Image Path To All Records", kEditLeft, top, kEditWidth, 20);
+    }, kRows);
+    btnBrowseImage.Create(w, L"...", kRows.editLeft + kRows.editWidth + 6, top - kRows.step, 30, 23);
+    chkApplyImagePath.Create(w, L"Apply Image Path To All Records", kRows.editLeft, top,
+                             kRows.editWidth, 20);
     top += 32;
-    btnSave.Create(w, L"Save", kEditLeft, top, 96, 28);
-    btnCancel.Create(w, L"Cancel", kEditLeft + kEditWidth - 96, top, 96, 28);
+    btnSave.Create(w, L"Save", kRows.editLeft, top, 96, 28);
+    btnCancel.Create(w, L"Cancel", kRows.editLeft + kRows.editWidth - 96, top, 96, 28);
     btnBrowseImage.OnClick = [this] { btnBrowseImageClick(); };
     btnSave.OnClick = [this] { btnSaveClick(); };
     btnCancel.OnClick = [this] { btnCancelClick(); };

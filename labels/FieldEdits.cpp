@@ -14,6 +14,20 @@ void FieldEdits::Bind(Edit& edit, int field)
     };
 }
 
+int FieldEdits::CreateRows(HWND parent, std::initializer_list<FieldRow> rows,
+                           const FieldRowLayout& layout)
+{
+    int top = layout.firstTop;
+    for (const FieldRow& row : rows) {
+        row.label.Create(parent, row.caption, layout.labelLeft, top + 3,
+                         layout.editLeft - layout.labelLeft - 8, 18);
+        row.edit.Create(parent, layout.editLeft, top, layout.editWidth, 23);
+        Bind(row.edit, row.field);
+        top += layout.step;
+    }
+    return top;
+}
+
 void FieldEdits::Load()
 {
     struct Loading {
