@@ -12,7 +12,7 @@ namespace {
 // weights that follow bold, line spacing without the two rules RTF writes as multiples.
 class DocumentGenerator {
  public:
-  explicit DocumentGenerator(unsigned seed) : rng_(seed) {}
+  explicit DocumentGenerator(unsigned trial) : rng_(trial) {}
 
   int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
   bool chance(int percent) { return pick(1, 100) <= percent; }
@@ -190,23 +190,23 @@ class DocumentGenerator {
 std::string describe(const RichTextDocument& d) { return test::utf8(d.windowText()); }
 
 TEST(RoundTripProperty, ReadingWhatWasWrittenGivesTheSameDocument) {
-  for (unsigned seed = 1; seed <= 300; ++seed) {
-    DocumentGenerator gen(seed);
+  for (unsigned trial = 1; trial <= 300; ++trial) {
+    DocumentGenerator gen(trial);
     const RichTextDocument original = gen.document();
     const std::string rtf = writeRtf(original.copyAll());
     const RtfReadResult read = test::readRtfString(rtf);
     ASSERT_EQ(read.status, RtfStatus::Ok);
-    ASSERT_FALSE(read.truncated) << seed;
+    ASSERT_FALSE(read.truncated) << trial;
     RichTextDocument back;
     back.load(read.fragment);
     ASSERT_TRUE(sameContent(original.copyAll(), back.copyAll()))
-        << "seed " << seed << "\n" << describe(original) << "\n" << rtf;
+        << "trial " << trial << "\n" << describe(original) << "\n" << rtf;
   }
 }
 
 TEST(RoundTripProperty, SelectionsPasteBackToTheSameContent) {
-  for (unsigned seed = 1000; seed < 1100; ++seed) {
-    DocumentGenerator gen(seed);
+  for (unsigned trial = 1000; trial < 1100; ++trial) {
+    DocumentGenerator gen(trial);
     const RichTextDocument original = gen.document();
     const CharPos a = gen.pick(0, original.textLength());
     const CharPos b = gen.pick(a, original.textLength());
@@ -215,13 +215,13 @@ TEST(RoundTripProperty, SelectionsPasteBackToTheSameContent) {
     ASSERT_EQ(read.status, RtfStatus::Ok);
     RichTextDocument target = original;
     target.replaceWithFragment({a, b}, read.fragment);
-    ASSERT_TRUE(sameContent(original.copyAll(), target.copyAll())) << "seed " << seed;
+    ASSERT_TRUE(sameContent(original.copyAll(), target.copyAll())) << "trial " << trial;
   }
 }
 
 TEST(RoundTripProperty, UndoingEveryEditRestoresTheDocumentAndRedoingRepeatsThem) {
-  for (unsigned seed = 2000; seed < 2060; ++seed) {
-    DocumentGenerator gen(seed);
+  for (unsigned trial = 2000; trial < 2060; ++trial) {
+    DocumentGenerator gen(trial);
     RichTextDocument d = gen.document();
     const RichTextFragment start = d.copyAll();
     const int edits = gen.pick(1, 40);
@@ -244,9 +244,9 @@ TEST(RoundTripProperty, UndoingEveryEditRestoresTheDocumentAndRedoingRepeatsThem
     }
     const RichTextFragment end = d.copyAll();
     while (d.canUndo()) d.undo();
-    ASSERT_TRUE(sameContent(start, d.copyAll())) << "seed " << seed;
+    ASSERT_TRUE(sameContent(start, d.copyAll())) << "trial " << trial;
     while (d.canRedo()) d.redo();
-    ASSERT_TRUE(sameContent(end, d.copyAll())) << "seed " << seed;
+    ASSERT_TRUE(sameContent(end, d.copyAll())) << "trial " << trial;
   }
 }
 
