@@ -86,19 +86,9 @@ void TfrmMain::Create(const std::wstring& folder)
 
     int top = kBandHeight + 12;
     grpPrintingType.Create(w, L"Printing Type", kLeft, top, kButtonWidth, 70);
-    radAddress.Create(w, L"Address Printing", kLeft + 8, top + 20, kButtonWidth - 12, 20, true);
-    radGeneral.Create(w, L"General Printing", kLeft + 8, top + 42, kButtonWidth - 12, 20, false);
-    // A group box leaves its inside unpainted, and the form does not paint under its
-    // children: fill it first.
-    grpPrintingType.SetMessageHook([this](UINT msg, WPARAM, LPARAM, LRESULT&) {
-        if (msg == WM_PAINT) {
-            WindowDC dc(grpPrintingType.Handle());
-            RECT r{};
-            GetClientRect(grpPrintingType.Handle(), &r);
-            FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-        }
-        return false;
-    });
+    HWND group = grpPrintingType.Handle();
+    radAddress.Create(group, L"Address Printing", 6, 20, kButtonWidth - 9, 20, true);
+    radGeneral.Create(group, L"General Printing", 6, 42, kButtonWidth - 9, 20, false);
     radAddress.SetChecked(true);
     radAddress.OnClick = [this] { radAddressClick(); };
     radGeneral.OnClick = [this] { radGeneralClick(); };

@@ -4,6 +4,7 @@
 // BM_CLICK, BN_CLICKED routing, check state, modal results, hints) stays as it was.
 #include "controls/StyledButton.h"
 #include "controls/StyledCheckBox.h"
+#include "controls/StyledPanel.h"
 #include "controls/StyledRadioButton.h"
 #include "platform/Controls.h"
 
@@ -37,4 +38,16 @@ public:
 
 private:
     std::unique_ptr<controls::TStyledRadioButton> styled_;
+};
+
+// A white rounded panel with its caption on the border. Unlike a standard group box it is the
+// parent of the controls it groups, so nothing overlaps and each group's radio buttons are
+// exclusive among themselves.
+class StyledGroupBox : public Control {
+public:
+    void Create(HWND parent, const std::wstring& caption, int left, int top, int width, int height);
+    controls::TStyledPanel& Styled() { return *styled_; }
+
+private:
+    std::unique_ptr<controls::TStyledPanel> styled_;
 };
