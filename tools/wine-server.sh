@@ -56,11 +56,14 @@ case "${1:-start}" in
     fi
     ;;
   running)
-    # Exit status 0 when a server for the prefix is up (wineserver -p refuses a second one).
+    # Exit status 0 only when a server for the prefix is up: wineserver -p refuses to start a
+    # second one with status 2. One started by the probe is ended again at once.
+    [ -d "$WINEPREFIX" ] || exit 1
     rc=0
     wineserver -p0 </dev/null >/dev/null 2>&1 || rc=$?
-    if [ $rc -eq 0 ]; then wineserver -k 2>/dev/null || true; exit 1; fi
-    exit 0
+    [ $rc -eq 2 ] && exit 0
+    [ $rc -eq 0 ] && { wineserver -k 2>/dev/null || true; }
+    exit 1
     ;;
   stop)
     wineserver -k 2>/dev/null || true
