@@ -124,10 +124,9 @@ void Form::Destroy()
 
 Form* Form::FromHandle(HWND wnd)
 {
-    if (!wnd)
-        return nullptr;
-    wchar_t cls[32];
-    if (!GetClassNameW(wnd, cls, 32) || wcscmp(cls, kFormClass) != 0)
+    // The window procedure tells a form from other windows without a class-name lookup,
+    // which under Wine would be a server round trip on every message the loop dispatches.
+    if (!wnd || GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::StaticProc))
         return nullptr;
     return reinterpret_cast<Form*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
 }

@@ -11,7 +11,7 @@ constexpr const wchar_t* kHostClass = L"ControlsTestHost";
 }  // namespace
 
 TTestHost::TTestHost(COLORREF background, int width, int height) {
-  brush_ = CreateSolidBrush(background);
+  brush_.Reset(CreateSolidBrush(background));
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = Proc;
@@ -22,13 +22,12 @@ TTestHost::TTestHost(COLORREF background, int width, int height) {
   hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kHostClass, L"Controls test",
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, width, height, nullptr,
                           nullptr, GetModuleHandleW(nullptr), this);
-  SetClassLongPtrW(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush_));
+  SetClassLongPtrW(hwnd_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush_.get()));
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
 }
 
 TTestHost::~TTestHost() {
   DestroyWindow(hwnd_);
-  DeleteObject(brush_);
 }
 
 LRESULT CALLBACK TTestHost::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

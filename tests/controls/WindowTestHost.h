@@ -5,6 +5,7 @@
 
 #include "controls/PixelBuffer.h"
 #include "controls/StyledControl.h"
+#include "platform/GdiHandles.h"
 
 namespace controls::test {
 
@@ -30,7 +31,7 @@ class TTestHost {
  private:
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND hwnd_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  BrushHandle brush_;
 };
 
 // What the control shows, drawn the way its WM_PAINT draws it.

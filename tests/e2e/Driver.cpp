@@ -1,5 +1,7 @@
 #include "tests/e2e/Driver.h"
 
+#include "platform/CodePage.h"
+
 #include <stdexcept>
 #include <thread>
 
@@ -8,14 +10,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-
-std::string Utf8(const std::wstring& w)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, s.data(), n, nullptr, nullptr);
-    return s;
-}
 
 std::wstring ClassOf(HWND w)
 {
@@ -118,7 +112,7 @@ void ProgramRun::Start(const std::wstring& arguments)
     si.cb = sizeof si;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder_.c_str(), &si, &process_))
-        throw std::runtime_error("cannot start " + Utf8(exeName_.wstring()));
+        throw std::runtime_error("cannot start " + Utf8FromWide(exeName_.wstring()));
     WaitForInputIdle(process_.hProcess, 20000);
 }
 
@@ -159,7 +153,7 @@ HWND ProgramRun::WaitForWindow(const std::wstring& caption, std::chrono::millise
         return s.found;
     });
     if (!w)
-        throw std::runtime_error("no window \"" + Utf8(caption) + "\" appeared");
+        throw std::runtime_error("no window \"" + Utf8FromWide(caption) + "\" appeared");
     return w;
 }
 
@@ -201,7 +195,7 @@ HWND FindChild(HWND parent, const std::wstring& windowClass, const std::wstring&
     ChildSearch s{windowClass, text, -1, nullptr};
     EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
     if (!s.found)
-        throw std::runtime_error("no control \"" + Utf8(text) + "\"");
+        throw std::runtime_error("no control \"" + Utf8FromWide(text) + "\"");
     return s.found;
 }
 
@@ -210,7 +204,7 @@ HWND FindChildByIndex(HWND parent, const std::wstring& windowClass, int index)
     ChildSearch s{windowClass, L"", index, nullptr};
     EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
     if (!s.found)
-        throw std::runtime_error("no control " + Utf8(windowClass) + " #" + std::to_string(index));
+        throw std::runtime_error("no control " + Utf8FromWide(windowClass) + " #" + std::to_string(index));
     return s.found;
 }
 
