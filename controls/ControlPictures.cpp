@@ -143,7 +143,8 @@ void DrawCovered(const TPixelView& dst, int x, int y, const TPixelView& face,
   for (int py = r.top; py < r.bottom; ++py) {
     std::uint8_t* d = dst.At(r.left, py);
     const std::uint8_t* s = face.At(r.left - x, py - y);
-    const std::uint8_t* cov = coverage.data() + static_cast<std::size_t>(py - y) * width + (r.left - x);
+    const std::uint8_t* cov =
+        coverage.data() + static_cast<std::size_t>(py - y) * width + (r.left - x);
     for (int px = r.left; px < r.right; ++px, d += 3, s += 3, ++cov) {
       // The face pixel is cover × circle + (255 − cover) × background; swap the background.
       for (int c = 0; c < 3; ++c) {

@@ -34,7 +34,8 @@ bool FocusWantsKey(const MSG& msg) {
       dynamic_cast<TStyledButton*>(TStyledControl::FromHandle(focus)))
     return true;
   MSG copy = msg;
-  const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+  const LRESULT code =
+      SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
   return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
 }
 

@@ -11,7 +11,8 @@ namespace {
 // The line's value is rounded as a whole: rounding only the step would move ties when the
 // start value is odd.
 int Step(int from, int to, int r, int e) {
-  return ClampChannel(DivideRounded(static_cast<long>(from) * e + static_cast<long>(to - from) * r, e));
+  return ClampChannel(
+      DivideRounded(static_cast<long>(from) * e + static_cast<long>(to - from) * r, e));
 }
 
 TColor LineColour(TColor from, TColor to, int r, int e) {
@@ -38,13 +39,14 @@ std::vector<TColor> GradientBandColors(std::span<const TColor> stops, int length
   return lines;
 }
 
-void FillGradientBand(const TPixelView& view, const TPixelRect& rect,
-                      std::span<const TColor> stops, TBandDirection direction) {
+void FillGradientBand(const TPixelView& view, const TPixelRect& rect, std::span<const TColor> stops,
+                      TBandDirection direction) {
   const bool down = direction == TBandDirection::TopToBottom;
   const std::vector<TColor> lines = GradientBandColors(stops, down ? rect.Height() : rect.Width());
   for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-    const TPixelRect line = down ? TPixelRect{rect.left, rect.top + i, rect.right, rect.top + i + 1}
-                                 : TPixelRect{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
+    const TPixelRect line =
+        down ? TPixelRect{rect.left, rect.top + i, rect.right, rect.top + i + 1}
+             : TPixelRect{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
     view.Fill(line, lines[static_cast<std::size_t>(i)]);
   }
 }

@@ -18,7 +18,7 @@ enum class TBandDirection { TopToBottom, LeftToRight };
 std::vector<TColor> GradientBandColors(std::span<const TColor> stops, int length);
 
 // Paints the band into rect of the picture, one line per colour.
-void FillGradientBand(const TPixelView& view, const TPixelRect& rect,
-                      std::span<const TColor> stops, TBandDirection direction);
+void FillGradientBand(const TPixelView& view, const TPixelRect& rect, std::span<const TColor> stops,
+                      TBandDirection direction);
 
 }  // namespace controls

@@ -135,10 +135,12 @@ void GradientFill(const TPixelView& view, const TPixelRect& rect, TColor a, TCol
     }
     ForEachSpan(view, rect, region, [&](int y, int x0, int x1) {
       if (!columns) {
-        view.Fill({x0, y, x1, y + 1}, colour.At(static_cast<double>(LineDistance(type, rect, d, 0, y))));
+        view.Fill({x0, y, x1, y + 1},
+                  colour.At(static_cast<double>(LineDistance(type, rect, d, 0, y))));
         return;
       }
-      for (int x = x0; x < x1; ++x) view.SetPixel(x, y, perColumn[static_cast<std::size_t>(x - clip.left)]);
+      for (int x = x0; x < x1; ++x)
+        view.SetPixel(x, y, perColumn[static_cast<std::size_t>(x - clip.left)]);
     });
     return;
   }

@@ -32,8 +32,8 @@ class TBlendTable {
 void Blend(const TPixelView& dst, const TPixelRect& rect, const TPixelView& src, int level) {
   level = std::clamp(level, 0, 100);
   // src's pixel (0, 0) lies on rect's top left corner.
-  const TPixelRect r = rect.Intersect(dst.Bounds())
-                           .Intersect(src.Bounds().Offset(rect.left, rect.top));
+  const TPixelRect r =
+      rect.Intersect(dst.Bounds()).Intersect(src.Bounds().Offset(rect.left, rect.top));
   if (r.Empty() || level == 0) return;
   const TBlendTable table(level);
   const int bytes = r.Width() * 3;

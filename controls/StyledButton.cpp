@@ -1,11 +1,11 @@
 #include "controls/StyledButton.h"
 
 #include "controls/ContentLayout.h"
-#include "platform/GdiHandles.h"
 #include "controls/GlyphPixels.h"
 #include "controls/GradientFill.h"
 #include "controls/PixelBlend.h"
 #include "controls/PixelTint.h"
+#include "platform/GdiHandles.h"
 
 namespace controls {
 namespace {
@@ -153,8 +153,7 @@ LRESULT TStyledButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case BM_SETSTYLE:
       return 0;  // the dialog manager moves the default look between buttons; ours is fixed
-    default:
-      break;
+    default: break;
   }
   return TStyledControl::HandleMessage(msg, wp, lp);
 }
@@ -204,9 +203,8 @@ void TStyledButton::Render(TDibSurface& surface) {
 void TStyledButton::RenderContent(TDibSurface& surface) {
   const HDC dc = surface.DC();
   const std::wstring caption = ShowCaption() ? Caption() : std::wstring();
-  const TCaptionStyle style =
-      CaptionStyle(hotTrack_ && Hovered() ? colors_.HotTrack : FontColor(), colors_.TextShadow,
-                   DT_CENTER);
+  const TCaptionStyle style = CaptionStyle(hotTrack_ && Hovered() ? colors_.HotTrack : FontColor(),
+                                           colors_.TextShadow, DT_CENTER);
   const SIZE text = MeasureCaption(dc, caption, style.font, style.format);
   const TPixelRect client{0, 0, surface.Width(), surface.Height()};
   const TButtonContent content =

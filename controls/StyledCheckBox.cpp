@@ -51,7 +51,8 @@ void TStyledCheckBox::Render(TDibSurface& surface) {
     Blend(work, box.Inset(gradientBorder_ ? 2 : 1), pressedPicture_.View(), ClickLevel());
   const int top = CheckBoxTop(surface.Height());
   CopyPixels(px, kBoxLeft, top, work, box);
-  if (Checked()) DrawTintedMark(px, kBoxLeft + kMarkInset, top + kMarkInset, mark_.View(), MarkColor());
+  if (Checked())
+    DrawTintedMark(px, kBoxLeft + kMarkInset, top + kMarkInset, mark_.View(), MarkColor());
   RenderBordersAndCaption(surface, CheckBoxCaptionLeft(Spacing()));
 }
 

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "controls/ControlErrors.h"
-#include "platform/GdiHandles.h"
 #include "controls/StyledClasses.h"
+#include "platform/GdiHandles.h"
 
 namespace controls {
 namespace {
@@ -103,15 +103,9 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // the whole area is painted in WM_PAINT; erasing first would flicker
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintTo(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_SIZE:
-      OnSize();
-      return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_SIZE: OnSize(); return 0;
     case WM_SETTEXT: {
       const LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
       Repaint();
@@ -122,8 +116,7 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       LookChanged();
       if (LOWORD(lp)) Repaint();
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_ENABLE:
       if (!wp && (fade_.Hovered() || fade_.Pressed())) {
         keyPressed_ = false;  // a held key must not click once the control is enabled again
@@ -135,9 +128,7 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       Repaint();
       return 0;
-    case WM_SETFOCUS:
-      Repaint();
-      return 0;
+    case WM_SETFOCUS: Repaint(); return 0;
     case WM_KILLFOCUS:
       if (keyPressed_) KeyRelease(false);
       Repaint();
@@ -154,18 +145,10 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_MOUSEMOVE:
-      MouseMoved(lp);
-      return 0;
-    case WM_MOUSELEAVE:
-      MouseLeft();
-      return 0;
-    case WM_LBUTTONDOWN:
-      OnLeftDown();
-      return 0;
-    case WM_LBUTTONUP:
-      OnLeftUp(lp);
-      return 0;
+    case WM_MOUSEMOVE: MouseMoved(lp); return 0;
+    case WM_MOUSELEAVE: MouseLeft(); return 0;
+    case WM_LBUTTONDOWN: OnLeftDown(); return 0;
+    case WM_LBUTTONUP: OnLeftUp(lp); return 0;
     case WM_CAPTURECHANGED:
       if (fade_.Pressed() && reinterpret_cast<HWND>(lp) != hwnd_) {
         fade_.MouseUp();
@@ -178,13 +161,11 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_GETDLGCODE:
-      return DialogCode(reinterpret_cast<const MSG*>(lp));
+    case WM_GETDLGCODE: return DialogCode(reinterpret_cast<const MSG*>(lp));
     case BM_CLICK:
       if (Enabled()) ClickAction();
       return 0;
-    case BM_GETCHECK:
-      return CheckState();
+    case BM_GETCHECK: return CheckState();
     case BM_GETSTATE:
       return CheckState() | (fade_.Pressed() && fade_.Hovered() ? BST_PUSHED : 0) |
              (GetFocus() == hwnd_ ? BST_FOCUS : 0);
@@ -193,8 +174,7 @@ LRESULT TStyledControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       RebuildPictures();
       Repaint();
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
@@ -218,8 +198,8 @@ void TStyledControl::PaintTo(HDC dc) {
   RECT box{};
   if (GetClipBox(dc, &box) == NULLREGION || !IntersectRect(&box, &box, &client)) return;
   Render(surface_);
-  BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, surface_.DC(),
-         box.left, box.top, SRCCOPY);
+  BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, surface_.DC(), box.left,
+         box.top, SRCCOPY);
 }
 
 void TStyledControl::OnPaint() {
@@ -378,7 +358,8 @@ int TStyledControl::Height() const {
 std::wstring TStyledControl::Caption() const {
   if (!hwnd_) return {};
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

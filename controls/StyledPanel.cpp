@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "controls/ContentLayout.h"
-#include "platform/GdiHandles.h"
 #include "controls/GradientFill.h"
 #include "controls/PixelReduce.h"
 #include "controls/RegionPixels.h"
+#include "platform/GdiHandles.h"
 
 namespace controls {
 namespace {
@@ -15,8 +15,12 @@ constexpr int kAntialiasScale = 3;
 constexpr int kGroupCaptionPad = 3;
 
 UINT Alignment(const TPanelCaption& c) {
-  const UINT h = c.horz == THorzPlace::Left ? DT_LEFT : c.horz == THorzPlace::Right ? DT_RIGHT : DT_CENTER;
-  const UINT v = c.vert == TVertPlace::Top ? DT_TOP : c.vert == TVertPlace::Bottom ? DT_BOTTOM : DT_VCENTER;
+  const UINT h = c.horz == THorzPlace::Left    ? DT_LEFT
+                 : c.horz == THorzPlace::Right ? DT_RIGHT
+                                               : DT_CENTER;
+  const UINT v = c.vert == TVertPlace::Top      ? DT_TOP
+                 : c.vert == TVertPlace::Bottom ? DT_BOTTOM
+                                                : DT_VCENTER;
   return h | v;
 }
 
@@ -127,8 +131,7 @@ LRESULT TStyledPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-      return SendMessageW(GetParent(Handle()), msg, wp, lp);
+    case WM_CTLCOLORSTATIC: return SendMessageW(GetParent(Handle()), msg, wp, lp);
     case WM_SIZE:
       TStyledControl::HandleMessage(msg, wp, lp);
       RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -137,8 +140,7 @@ LRESULT TStyledPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       TStyledControl::HandleMessage(msg, wp, lp);
       if (captionPosition_ == TCaptionPosition::cpGroupBox) Changed();
       return 0;
-    default:
-      break;
+    default: break;
   }
   return TStyledControl::HandleMessage(msg, wp, lp);
 }

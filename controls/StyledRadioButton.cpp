@@ -58,7 +58,8 @@ void TStyledRadioButton::Render(TDibSurface& surface) {
   const TPixelView px = surface.Pixels();
   const TPixelView work = work_.View();
   const TPixelRect circle = work.Bounds();
-  Compose(work, circle, defaultPicture_.picture.View(), overPicture_.picture.View(), OverLevel(), 0);
+  Compose(work, circle, defaultPicture_.picture.View(), overPicture_.picture.View(), OverLevel(),
+          0);
   if (ClickLevel() > 0) {
     CopyPixels(work, 0, 0, overPicture_.picture.View(), circle);
     Blend(work, circle, pressedPicture_.picture.View(), ClickLevel());

@@ -67,14 +67,11 @@ TColor TStyledToggle::MarkColor() const { return Enabled() ? checkColor_ : kDisa
 
 LRESULT TStyledToggle::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case BM_SETCHECK:
-      SetChecked(wp == BST_CHECKED);
-      return 0;
+    case BM_SETCHECK: SetChecked(wp == BST_CHECKED); return 0;
     case WM_CHAR:
       if (wp == L' ') return 0;
       break;
-    default:
-      break;
+    default: break;
   }
   return TStyledControl::HandleMessage(msg, wp, lp);
 }

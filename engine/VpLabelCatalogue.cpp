@@ -11,6 +11,7 @@ constexpr TVpPaperSize kLetter = TVpPaperSize::Letter;
 // Across, down, width, height, corner radius, horizontal pitch, vertical pitch, left offset,
 // top offset. Herma's sheet is published in millimetres and kept that way so it reads back
 // exactly in millimetres.
+// clang-format off
 constexpr std::array<TVpBuiltInLabelSheet, 19> kSheets{{
     {L7159_Address, {3, 8, 2.52L, 1.33L, 0.1L, 2.63L, 1.33L, 0.25L, 0.54L}, kA4, vpPortrait, vpInches},
     {L7160_Address, {3, 7, 2.5L, 1.5L, 0.1L, 2.6L, 1.5L, 0.28L, 0.63L}, kA4, vpPortrait, vpInches},
@@ -32,6 +33,7 @@ constexpr std::array<TVpBuiltInLabelSheet, 19> kSheets{{
     {Avery_5160_Address, {3, 10, 2.63L, 1.0L, 0.1L, 2.75L, 1.0L, 0.19L, 0.5L}, kLetter, vpPortrait, vpInches},
     {Herma_4209, {2, 16, 96, 16.9L, 2.54L, 98, 16.9L, 8, 12}, kA4, vpPortrait, vpMillimeters},
 }};
+// clang-format on
 
 }  // namespace
 

@@ -7,11 +7,11 @@
 namespace {
 
 constexpr std::array<const char*, kVpLabelTemplateCount> kTemplateNames{
-    "Custom_Template", "L7159_Address",    "L7160_Address",      "L7161_Address",
-    "L7162_Address",   "L7163_Address",    "L7164_Address",      "L7165_Parcel",
-    "L7166_Parcel",    "L7167_Shipping",   "L7168_Shipping",     "L7169_Parcel",
-    "L7170_Eurofolio", "L7171_LeverArch",  "L7172_RingBinder",   "L7173_Shipping",
-    "L7263_Address",   "J8660_Diskette",   "Avery_5160_Address", "Avery_8160_Address",
+    "Custom_Template", "L7159_Address",   "L7160_Address",      "L7161_Address",
+    "L7162_Address",   "L7163_Address",   "L7164_Address",      "L7165_Parcel",
+    "L7166_Parcel",    "L7167_Shipping",  "L7168_Shipping",     "L7169_Parcel",
+    "L7170_Eurofolio", "L7171_LeverArch", "L7172_RingBinder",   "L7173_Shipping",
+    "L7263_Address",   "J8660_Diskette",  "Avery_5160_Address", "Avery_8160_Address",
     "Herma_4209",
 };
 
@@ -67,8 +67,7 @@ TVpLabelTemplateInfo::TVpLabelTemplateInfo(TVpLabelTemplate id, std::string shee
   Write(topOffset_, values.TopOffset, measurement);
 }
 
-void TVpLabelTemplateInfo::WriteCount(std::int32_t& count, std::int32_t value,
-                                      const char* what) {
+void TVpLabelTemplateInfo::WriteCount(std::int32_t& count, std::int32_t value, const char* what) {
   if (CheckedCount(value, what) == 0) return;
   count = value;
 }

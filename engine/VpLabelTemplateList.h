@@ -28,8 +28,7 @@ class TVpLabelTemplateList {
                                     TVpMeasurement measurement);
 
   // AddTemplate with the Custom_Template identifier and portrait orientation.
-  TVpLabelTemplateInfo& AddCustomTemplate(std::string sheetName,
-                                          const TVpLabelSheetValues& values,
+  TVpLabelTemplateInfo& AddCustomTemplate(std::string sheetName, const TVpLabelSheetValues& values,
                                           std::optional<TVpSize> pageSize, TVpPaperSize paper,
                                           TVpLabelShape shape, TVpMeasurement measurement);
 

@@ -1,7 +1,6 @@
 #include "engine/VpMarginValues.h"
 
-TVpMarginValues::TVpMarginValues(TVpValue& left, TVpValue& top, TVpValue& right,
-                                 TVpValue& bottom)
+TVpMarginValues::TVpMarginValues(TVpValue& left, TVpValue& top, TVpValue& right, TVpValue& bottom)
     : values_{left, top, right, bottom} {}
 
 float TVpMarginValues::Read(int index) const {

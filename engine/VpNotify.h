@@ -16,9 +16,10 @@ class TVpCallback {
   TVpCallback() = default;
   // Any callable taking the arguments: a lambda, a std::function, a free function.
   template <class Callable>
-    requires(std::is_invocable_v<Callable&, Args...> &&
-             !std::is_same_v<std::remove_cvref_t<Callable>, TVpCallback>)
-  TVpCallback(Callable&& handler) : handler_(std::forward<Callable>(handler)) {}
+  requires(std::is_invocable_v<Callable&, Args...> &&
+           !std::is_same_v<std::remove_cvref_t<Callable>, TVpCallback>)
+      TVpCallback(Callable&& handler)
+      : handler_(std::forward<Callable>(handler)) {}
 
   // Binds a member function of an owner that outlives the callback.
   template <class Object>

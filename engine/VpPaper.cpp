@@ -7,7 +7,7 @@ namespace {
 
 struct PaperEntry {
   const char* name;
-  long double width;   // portrait sheet, in `unit`
+  long double width;  // portrait sheet, in `unit`
   long double height;
   TVpMeasurement unit;
   std::int16_t printerCode;

@@ -6,8 +6,7 @@
 namespace {
 
 [[noreturn]] void ThrowUnknownMeasurement(TVpMeasurement unit) {
-  throw std::invalid_argument("Unknown measurement unit " +
-                              std::to_string(static_cast<int>(unit)));
+  throw std::invalid_argument("Unknown measurement unit " + std::to_string(static_cast<int>(unit)));
 }
 
 // The operations run in exactly this order; regrouping the constants would change the

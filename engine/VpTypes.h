@@ -9,12 +9,12 @@
 
 // The unit of a length. The ordinals are stored and passed around, so their order is fixed.
 enum TVpMeasurement : std::uint8_t {
-  vpUnits = 0,        // 1/100 millimetre
-  vpPixels = 1,       // 1/96 inch, whatever the screen's real resolution
+  vpUnits = 0,   // 1/100 millimetre
+  vpPixels = 1,  // 1/96 inch, whatever the screen's real resolution
   vpMillimeters = 2,
   vpCentimeters = 3,
   vpInches = 4,
-  vpTwips = 5,        // 1/1440 inch
+  vpTwips = 5,  // 1/1440 inch
 };
 
 inline constexpr int kVpMeasurementCount = 6;

@@ -7,24 +7,24 @@
 #include "labels/RecordTable.h"
 
 class TfrmAEContact : public LabelForm {
-public:
-    explicit TfrmAEContact(RecordTable& contacts) : edits_(contacts) {}
-    void Create();
+ public:
+  explicit TfrmAEContact(RecordTable& contacts) : edits_(contacts) {}
+  void Create();
 
-    TLabelText lblContactTitle, lblContactName, lblContactSurname, lblContactAddress,
-        lblContactCity, lblContactPostalCode, lblContactCountry;
-    TLabelEdit edtContactTitle, edtContactName, edtContactSurname, edtContactAddress,
-        edtContactCity, edtContactPostalCode, edtContactCountry;
-    TLabelButton btnSave, btnCancel;
+  TLabelText lblContactTitle, lblContactName, lblContactSurname, lblContactAddress, lblContactCity,
+      lblContactPostalCode, lblContactCountry;
+  TLabelEdit edtContactTitle, edtContactName, edtContactSurname, edtContactAddress, edtContactCity,
+      edtContactPostalCode, edtContactCountry;
+  TLabelButton btnSave, btnCancel;
 
-    void btnSaveClick();
-    void btnCancelClick();
+  void btnSaveClick();
+  void btnCancelClick();
 
-protected:
-    void FormShow() override;
-    void FormClose() override;
+ protected:
+  void FormShow() override;
+  void FormClose() override;
 
-private:
-    RecordTable& Contacts() { return edits_.Table(); }
-    FieldEdits edits_;
+ private:
+  RecordTable& Contacts() { return edits_.Table(); }
+  FieldEdits edits_;
 };

@@ -7,27 +7,27 @@
 #include "labels/RecordTable.h"
 
 class TfrmAEGeneral : public LabelForm {
-public:
-    explicit TfrmAEGeneral(RecordTable& general) : edits_(general) {}
-    void Create();
+ public:
+  explicit TfrmAEGeneral(RecordTable& general) : edits_(general) {}
+  void Create();
 
-    TLabelText lblGeneralField1, lblGeneralField2, lblGeneralField3, lblGeneralField4,
-        lblGeneralField5, lblImagePath;
-    TLabelEdit edtGeneralField1, edtGeneralField2, edtGeneralField3, edtGeneralField4,
-        edtGeneralField5, edtImagePath;
-    TLabelButton btnBrowseImage;
-    TLabelCheckBox chkApplyImagePath;
-    TLabelButton btnSave, btnCancel;
+  TLabelText lblGeneralField1, lblGeneralField2, lblGeneralField3, lblGeneralField4,
+      lblGeneralField5, lblImagePath;
+  TLabelEdit edtGeneralField1, edtGeneralField2, edtGeneralField3, edtGeneralField4,
+      edtGeneralField5, edtImagePath;
+  TLabelButton btnBrowseImage;
+  TLabelCheckBox chkApplyImagePath;
+  TLabelButton btnSave, btnCancel;
 
-    void btnBrowseImageClick();
-    void btnSaveClick();
-    void btnCancelClick();
+  void btnBrowseImageClick();
+  void btnSaveClick();
+  void btnCancelClick();
 
-protected:
-    void FormShow() override;
-    void FormClose() override;
+ protected:
+  void FormShow() override;
+  void FormClose() override;
 
-private:
-    RecordTable& General() { return edits_.Table(); }
-    FieldEdits edits_;
+ private:
+  RecordTable& General() { return edits_.Table(); }
+  FieldEdits edits_;
 };

@@ -1,9 +1,6 @@
 #pragma once
 // Export of records to delimited text and import from it: the columns are the table's
 // fields without the record number, in schema order.
-#include "labels/RecordTable.h"
-#include "labels/TextLocale.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -11,6 +8,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "labels/RecordTable.h"
+#include "labels/TextLocale.h"
 
 // Why nothing is exported while the separator setting is empty.
 extern const char* const kEmptySeparatorText;
@@ -33,13 +33,13 @@ std::string BuildCsvExport(RecordTable& table, const std::vector<std::int32_t>& 
 std::vector<std::string> CsvColumnNames(std::string_view bytes, std::string_view separator);
 
 struct CsvColumnChoice {
-    int field;
-    std::optional<std::string> column;  // the chosen column name; none maps nothing
+  int field;
+  std::optional<std::string> column;  // the chosen column name; none maps nothing
 };
 
 struct CsvColumnMapping {
-    int field;
-    std::size_t column;
+  int field;
+  std::size_t column;
 };
 
 // Each chosen name becomes the index of the first column with that name, case ignored.

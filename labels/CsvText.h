@@ -16,12 +16,12 @@ std::string CsvLine(const std::vector<std::string>& values, std::string_view sep
 // Reads the lines of a file's bytes in turn. A last line without a line feed counts; the
 // end of the bytes after a line feed does not start another line.
 class CsvLineReader {
-public:
-    explicit CsvLineReader(std::string_view bytes) : rest_(bytes) {}
-    bool Next(std::string& line);
-    int LineNumber() const { return lineNumber_; }
+ public:
+  explicit CsvLineReader(std::string_view bytes) : rest_(bytes) {}
+  bool Next(std::string& line);
+  int LineNumber() const { return lineNumber_; }
 
-private:
-    std::string_view rest_;
-    int lineNumber_ = 0;
+ private:
+  std::string_view rest_;
+  int lineNumber_ = 0;
 };

@@ -3,13 +3,13 @@
 #include "labels/TableStorage.h"
 
 class FolderTableStorage final : public TableStorage {
-public:
-    explicit FolderTableStorage(std::wstring folder) : folder_(std::move(folder)) {}
-    std::optional<std::string> Load(const std::string& fileName) override;
-    void Save(const std::string& fileName, const std::string& bytes) override;
-    std::string Describe(const std::string& fileName) const override;
+ public:
+  explicit FolderTableStorage(std::wstring folder) : folder_(std::move(folder)) {}
+  std::optional<std::string> Load(const std::string& fileName) override;
+  void Save(const std::string& fileName, const std::string& bytes) override;
+  std::string Describe(const std::string& fileName) const override;
 
-private:
-    std::wstring PathOf(const std::string& fileName) const;
-    std::wstring folder_;
+ private:
+  std::wstring PathOf(const std::string& fileName) const;
+  std::wstring folder_;
 };

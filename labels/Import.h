@@ -3,7 +3,7 @@
 #include "labels/ImportForm.h"
 
 class TfrmImport : public ImportForm {
-public:
-    using ImportForm::ImportForm;
-    void Create();
+ public:
+  using ImportForm::ImportForm;
+  void Create();
 };

@@ -5,64 +5,53 @@
 #include "platform/GdiHandles.h"
 
 namespace {
-HFONT BandFont()
-{
-    static FontHandle font(CreateFontW(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                       DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
-    return font.get();
+HFONT BandFont() {
+  static FontHandle font(CreateFontW(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                     DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+  return font.get();
 }
+}  // namespace
+
+void PaintTitleBand(HDC dc, const RECT& rect) {
+  controls::DrawGradientBand(dc, rect, {RGB(124, 168, 211), RGB(45, 84, 150), RGB(0, 21, 110)},
+                             controls::TBandDirection::TopToBottom);
 }
 
-void PaintTitleBand(HDC dc, const RECT& rect)
-{
-    controls::DrawGradientBand(dc, rect, {RGB(124, 168, 211), RGB(45, 84, 150), RGB(0, 21, 110)},
-                               controls::TBandDirection::TopToBottom);
+void LabelForm::SetEnterOrder(const std::vector<std::pair<Control*, Control*>>& steps) {
+  enterOrder_.clear();
+  for (const auto& [from, to] : steps) enterOrder_[from->Handle()] = to;
 }
 
-void LabelForm::SetEnterOrder(const std::vector<std::pair<Control*, Control*>>& steps)
-{
-    enterOrder_.clear();
-    for (const auto& [from, to] : steps)
-        enterOrder_[from->Handle()] = to;
-}
-
-bool LabelForm::PreTranslateMessage(MSG& msg)
-{
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-        const auto step = enterOrder_.find(msg.hwnd);
-        if (step != enterOrder_.end()) {
-            step->second->SetFocus();
-            return true;
-        }
+bool LabelForm::PreTranslateMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+    const auto step = enterOrder_.find(msg.hwnd);
+    if (step != enterOrder_.end()) {
+      step->second->SetFocus();
+      return true;
     }
-    return Form::PreTranslateMessage(msg);
+  }
+  return Form::PreTranslateMessage(msg);
 }
 
-void LabelForm::FormShow()
-{
-    if (centreOnMain_)
-        if (Form* main = Application::Get().MainForm(); main && main != this)
-            CenterOn(main->Handle());
+void LabelForm::FormShow() {
+  if (centreOnMain_)
+    if (Form* main = Application::Get().MainForm(); main && main != this) CenterOn(main->Handle());
 }
 
-void LabelForm::FormPaint(HDC dc)
-{
-    if (bandTitle_.empty())
-        return;
-    const RECT client = ClientRect();
-    RECT band{0, 0, client.right, kBandHeight};
-    PaintTitleBand(dc, band);
-    Selection font(dc, BandFont());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    RECT text{band.left + 12, band.top + 14, band.right - 12, band.bottom};
-    DrawTextW(dc, bandTitle_.c_str(), static_cast<int>(bandTitle_.size()), &text,
-              DT_SINGLELINE | DT_NOPREFIX | (bandTitleOnRight_ ? DT_RIGHT : DT_LEFT));
+void LabelForm::FormPaint(HDC dc) {
+  if (bandTitle_.empty()) return;
+  const RECT client = ClientRect();
+  RECT band{0, 0, client.right, kBandHeight};
+  PaintTitleBand(dc, band);
+  Selection font(dc, BandFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  RECT text{band.left + 12, band.top + 14, band.right - 12, band.bottom};
+  DrawTextW(dc, bandTitle_.c_str(), static_cast<int>(bandTitle_.size()), &text,
+            DT_SINGLELINE | DT_NOPREFIX | (bandTitleOnRight_ ? DT_RIGHT : DT_LEFT));
 }
 
-void LabelForm::FormMouseDown(int button, POINT client)
-{
-    if (dragByBand_ && button == 0 && client.y < kBandHeight)
-        BeginTitleDrag();
+void LabelForm::FormMouseDown(int button, POINT client) {
+  if (dragByBand_ && button == 0 && client.y < kBandHeight) BeginTitleDrag();
 }

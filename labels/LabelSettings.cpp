@@ -6,9 +6,9 @@
 namespace {
 
 struct Key {
-    const char* section;
-    const char* name;
-    std::variant<std::string TLabelSettings::*, int TLabelSettings::*> field;
+  const char* section;
+  const char* name;
+  std::variant<std::string TLabelSettings::*, int TLabelSettings::*> field;
 };
 
 // In the order the keys are written; a new file gets its sections in this order too.
@@ -37,45 +37,40 @@ const Key kKeys[] = {
     {"CSVFile", "Separator", &TLabelSettings::Separator},
 };
 
+}  // namespace
+
+int IniInteger(const std::string& text, int defaultValue) {
+  std::size_t first = text.find_first_not_of(" \t");
+  const std::size_t last = text.find_last_not_of(" \t");
+  if (first == std::string::npos) return defaultValue;
+  if (text[first] == '+') ++first;
+  int value = 0;
+  const char* end = text.data() + last + 1;
+  const auto [stop, ec] = std::from_chars(text.data() + first, end, value);
+  return ec == std::errc() && stop == end ? value : defaultValue;
 }
 
-int IniInteger(const std::string& text, int defaultValue)
-{
-    std::size_t first = text.find_first_not_of(" \t");
-    const std::size_t last = text.find_last_not_of(" \t");
-    if (first == std::string::npos)
-        return defaultValue;
-    if (text[first] == '+')
-        ++first;
-    int value = 0;
-    const char* end = text.data() + last + 1;
-    const auto [stop, ec] = std::from_chars(text.data() + first, end, value);
-    return ec == std::errc() && stop == end ? value : defaultValue;
-}
-
-TLabelSettings ReadLabelSettings(IniFile& ini)
-{
-    TLabelSettings s;
-    for (const Key& key : kKeys) {
-        if (const auto* text = std::get_if<std::string TLabelSettings::*>(&key.field)) {
-            std::string value = ini.ReadString(key.section, key.name, s.*(*text));
-            s.*(*text) = std::move(value);
-        } else {
-            int TLabelSettings::*number = std::get<int TLabelSettings::*>(key.field);
-            s.*number = IniInteger(ini.ReadString(key.section, key.name, ""), s.*number);
-        }
+TLabelSettings ReadLabelSettings(IniFile& ini) {
+  TLabelSettings s;
+  for (const Key& key : kKeys) {
+    if (const auto* text = std::get_if<std::string TLabelSettings::*>(&key.field)) {
+      std::string value = ini.ReadString(key.section, key.name, s.*(*text));
+      s.*(*text) = std::move(value);
+    } else {
+      int TLabelSettings::*number = std::get<int TLabelSettings::*>(key.field);
+      s.*number = IniInteger(ini.ReadString(key.section, key.name, ""), s.*number);
     }
-    s.Separator = s.Separator.substr(0, 1);
-    return s;
+  }
+  s.Separator = s.Separator.substr(0, 1);
+  return s;
 }
 
-void WriteLabelSettings(const TLabelSettings& settings, IniFile& ini)
-{
-    for (const Key& key : kKeys) {
-        if (const auto* text = std::get_if<std::string TLabelSettings::*>(&key.field))
-            ini.WriteString(key.section, key.name, settings.*(*text));
-        else
-            ini.WriteString(key.section, key.name,
-                            std::to_string(settings.*std::get<int TLabelSettings::*>(key.field)));
-    }
+void WriteLabelSettings(const TLabelSettings& settings, IniFile& ini) {
+  for (const Key& key : kKeys) {
+    if (const auto* text = std::get_if<std::string TLabelSettings::*>(&key.field))
+      ini.WriteString(key.section, key.name, settings.*(*text));
+    else
+      ini.WriteString(key.section, key.name,
+                      std::to_string(settings.*std::get<int TLabelSettings::*>(key.field)));
+  }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Every window of Marrowby, created once at start in the program's fixed order and kept
 // until the end.
+#include <string>
+
 #include "labels/AEContact.h"
 #include "labels/AEGeneral.h"
 #include "labels/Import.h"
@@ -8,19 +10,17 @@
 #include "labels/Main.h"
 #include "labels/Settings.h"
 
-#include <string>
-
 struct MarrowbyForms {
-    MarrowbyForms();
+  MarrowbyForms();
 
-    TfrmMain frmMain;
-    TfrmAEContact frmAEContact;
-    TfrmImport frmImport;
-    TfrmSettings frmSettings;
-    TfrmAEGeneral frmAEGeneral;
-    TfrmImportGeneral frmImportGeneral;
+  TfrmMain frmMain;
+  TfrmAEContact frmAEContact;
+  TfrmImport frmImport;
+  TfrmSettings frmSettings;
+  TfrmAEGeneral frmAEGeneral;
+  TfrmImportGeneral frmImportGeneral;
 
-    // Creates the windows; the main window opens the tables of folder (shown errors aside,
-    // the program goes on). The main window becomes the application's main form.
-    void Create(const std::wstring& folder);
+  // Creates the windows; the main window opens the tables of folder (shown errors aside,
+  // the program goes on). The main window becomes the application's main form.
+  void Create(const std::wstring& folder);
 };

@@ -7,12 +7,13 @@
 #include <vector>
 
 struct NumberFilter {
-    std::string field;
-    std::vector<std::int32_t> numbers;
+  std::string field;
+  std::vector<std::int32_t> numbers;
 };
 
 // Throws EError for any other expression.
 NumberFilter ParseNumberFilter(std::string_view expression);
 
 // The expression for the numbers, in the given order: Contact_Number IN(3,7,12).
-std::string NumberFilterExpression(std::string_view field, const std::vector<std::int32_t>& numbers);
+std::string NumberFilterExpression(std::string_view field,
+                                   const std::vector<std::int32_t>& numbers);

@@ -1,10 +1,10 @@
 #pragma once
 // The text of a row of the main list, and the record number read back from it.
-#include "labels/RecordTable.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "labels/RecordTable.h"
 
 // "12:   Smith, John Mr" for the current contact (the title only with a name).
 std::string ContactRowText(const RecordTable& contacts);

@@ -6,20 +6,20 @@
 #include "labels/SettingsFile.h"
 
 class TfrmSettings : public LabelForm {
-public:
-    explicit TfrmSettings(SettingsFile& settings) : settings_(settings) {}
-    void Create();
+ public:
+  explicit TfrmSettings(SettingsFile& settings) : settings_(settings) {}
+  void Create();
 
-    TLabelText lblSeparator;
-    TLabelEdit edtSeparator;
-    TLabelButton btnSave, btnCancel;
+  TLabelText lblSeparator;
+  TLabelEdit edtSeparator;
+  TLabelButton btnSave, btnCancel;
 
-    void btnSaveClick();
+  void btnSaveClick();
 
-protected:
-    void FormShow() override;
-    void FormPaint(HDC dc) override;
+ protected:
+  void FormShow() override;
+  void FormPaint(HDC dc) override;
 
-private:
-    SettingsFile& settings_;
+ private:
+  SettingsFile& settings_;
 };

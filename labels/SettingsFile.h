@@ -1,22 +1,22 @@
 #pragma once
 // The settings record and its file "Settings.ini" in the program's folder.
-#include "labels/LabelSettings.h"
-
 #include <string>
 
+#include "labels/LabelSettings.h"
+
 class SettingsFile {
-public:
-    // The file in this folder (with its trailing separator).
-    void SetFolder(const std::wstring& folder);
-    const std::wstring& Path() const { return path_; }
+ public:
+  // The file in this folder (with its trailing separator).
+  void SetFolder(const std::wstring& folder);
+  const std::wstring& Path() const { return path_; }
 
-    TLabelSettings record;
+  TLabelSettings record;
 
-    // Reads every key into the record (defaults for what is missing).
-    void Read();
-    // Writes every key from the record; throws EError naming the file.
-    void Write() const;
+  // Reads every key into the record (defaults for what is missing).
+  void Read();
+  // Writes every key from the record; throws EError naming the file.
+  void Write() const;
 
-private:
-    std::wstring path_;
+ private:
+  std::wstring path_;
 };

@@ -9,20 +9,20 @@
 //            i32 next number, u32 record count, per record and field: u8 present (0/1)
 //            then the value: text str, integer and number i32, float 8-byte IEEE double
 //   str      u16 length + bytes; all integers little-endian
-#include "labels/FieldTypes.h"
-#include "platform/Error.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "labels/FieldTypes.h"
+#include "platform/Error.h"
 
 inline constexpr std::uint32_t kTableFileVersion = 1;
 
 // A file that is not a readable table of the expected kind; the text says why, without the
 // file's name (the caller adds it).
 class ETableFileError : public EError {
-public:
-    using EError::EError;
+ public:
+  using EError::EError;
 };
 
 std::string EncodeTable(const TableSchema& schema, const TableData& data);

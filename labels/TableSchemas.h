@@ -4,21 +4,41 @@
 
 // Field indexes, in schema order.
 enum ContactField : int {
-    Contact_Number, Contact_Title, Contact_Name, Contact_Surname,
-    Contact_Address1,  // street
-    Contact_Address2,  // postal code
-    Contact_Address3,  // city or town
-    Contact_Address4,  // country or county
+  Contact_Number,
+  Contact_Title,
+  Contact_Name,
+  Contact_Surname,
+  Contact_Address1,  // street
+  Contact_Address2,  // postal code
+  Contact_Address3,  // city or town
+  Contact_Address4,  // country or county
 };
 
 enum GeneralField : int {
-    General_No, General_Field1, General_Field2, General_Field3, General_Field4, General_Field5,
-    General_Field6,  // picture path
+  General_No,
+  General_Field1,
+  General_Field2,
+  General_Field3,
+  General_Field4,
+  General_Field5,
+  General_Field6,  // picture path
 };
 
 enum CustomLabelField : int {
-    TemplateName, NumHorz, NumVert, LabelWidth, LabelHeight, CornerRadius, SpacingHorz,
-    SpacingVert, OffsetX, OffsetY, PaperSize, Measurement, LabelShape, PageOrientation,
+  TemplateName,
+  NumHorz,
+  NumVert,
+  LabelWidth,
+  LabelHeight,
+  CornerRadius,
+  SpacingHorz,
+  SpacingVert,
+  OffsetX,
+  OffsetY,
+  PaperSize,
+  Measurement,
+  LabelShape,
+  PageOrientation,
 };
 
 const TableSchema& ContactSchema();

@@ -3,8 +3,8 @@
 // the Windows W functions take.
 #include <string>
 
-constexpr unsigned kSystemCodePage = 0; // CP_ACP
-constexpr unsigned kUtf8CodePage = 65001; // CP_UTF8
+constexpr unsigned kSystemCodePage = 0;    // CP_ACP
+constexpr unsigned kUtf8CodePage = 65001;  // CP_UTF8
 
 std::wstring WideFromBytes(const std::string& bytes, unsigned codePage = kSystemCodePage);
 std::string BytesFromWide(const std::wstring& text, unsigned codePage = kSystemCodePage);

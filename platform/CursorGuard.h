@@ -4,15 +4,15 @@
 #include <windows.h>
 
 class HourglassCursor {
-public:
-    HourglassCursor();
-    ~HourglassCursor();
-    HourglassCursor(const HourglassCursor&) = delete;
-    HourglassCursor& operator=(const HourglassCursor&) = delete;
+ public:
+  HourglassCursor();
+  ~HourglassCursor();
+  HourglassCursor(const HourglassCursor&) = delete;
+  HourglassCursor& operator=(const HourglassCursor&) = delete;
 
-    // Nesting depth; the cursor is restored only when the outermost guard ends.
-    static int Depth();
+  // Nesting depth; the cursor is restored only when the outermost guard ends.
+  static int Depth();
 
-private:
-    HCURSOR previous_;
+ private:
+  HCURSOR previous_;
 };

@@ -6,71 +6,82 @@
 #include <string>
 #include <vector>
 
-enum class DialogKind { Information, Confirmation, Error, Warning, Message,
-                        OpenFile, SaveFile, Color, Font, Print, Input };
+enum class DialogKind {
+  Information,
+  Confirmation,
+  Error,
+  Warning,
+  Message,
+  OpenFile,
+  SaveFile,
+  Color,
+  Font,
+  Print,
+  Input
+};
 enum class DialogButtons { Ok, YesNo, YesNoCancel };
 enum class DialogAnswer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {
-    std::wstring title;
-    std::wstring filter;      // "Text|*.txt|All|*.*"
-    int filterIndex = 1;      // 1-based, as the common dialogs count
-    std::wstring defaultExt;  // without the dot
-    std::wstring initialDir;
-    std::wstring fileName;
+  std::wstring title;
+  std::wstring filter;      // "Text|*.txt|All|*.*"
+  int filterIndex = 1;      // 1-based, as the common dialogs count
+  std::wstring defaultExt;  // without the dot
+  std::wstring initialDir;
+  std::wstring fileName;
 };
 
 struct FileDialogResult {
-    std::wstring path;
-    int filterIndex = 1;
+  std::wstring path;
+  int filterIndex = 1;
 };
 
 struct FontChoice {
-    std::wstring face;
-    int pointSize = 10;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-    unsigned color = 0;  // 0x00BBGGRR
-    int charset = 1;     // DEFAULT_CHARSET
+  std::wstring face;
+  int pointSize = 10;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  unsigned color = 0;  // 0x00BBGGRR
+  int charset = 1;     // DEFAULT_CHARSET
 };
 
 struct PrintRequest {
-    int minPage = 1;
-    int maxPage = 1;
-    int fromPage = 1;
-    int toPage = 1;
-    int copies = 1;
-    bool allowPageRange = true;
-    bool allowSelection = false;
+  int minPage = 1;
+  int maxPage = 1;
+  int fromPage = 1;
+  int toPage = 1;
+  int copies = 1;
+  bool allowPageRange = true;
+  bool allowSelection = false;
 };
 
 struct PrintChoice {
-    enum class Range { All, Pages, Selection };
-    Range range = Range::All;
-    int fromPage = 1;
-    int toPage = 1;
-    int copies = 1;
-    bool collate = false;
-    std::wstring printerName;
-    std::vector<unsigned char> devMode;  // the chosen DEVMODEW, as the driver filled it
+  enum class Range { All, Pages, Selection };
+  Range range = Range::All;
+  int fromPage = 1;
+  int toPage = 1;
+  int copies = 1;
+  bool collate = false;
+  std::wstring printerName;
+  std::vector<unsigned char> devMode;  // the chosen DEVMODEW, as the driver filled it
 };
 
 class Dialogs {
-public:
-    virtual ~Dialogs() = default;
+ public:
+  virtual ~Dialogs() = default;
 
-    virtual DialogAnswer ShowBox(DialogKind kind, DialogButtons buttons,
-                                    const std::wstring& caption, const std::wstring& text) = 0;
-    virtual std::optional<FileDialogResult> PickFile(DialogKind kind,
-                                                       const FileDialogRequest& request) = 0;
-    virtual std::optional<unsigned> PickColor(unsigned initial) = 0;
-    virtual std::optional<FontChoice> PickFont(const FontChoice& initial) = 0;
-    virtual std::optional<PrintChoice> PickPrint(const PrintRequest& request) = 0;
-    virtual std::optional<std::wstring> InputBox(const std::wstring& caption,
-                                                 const std::wstring& prompt,
-                                                 const std::wstring& initial) = 0;
+  virtual DialogAnswer ShowBox(DialogKind kind, DialogButtons buttons, const std::wstring& caption,
+                               const std::wstring& text) = 0;
+  virtual std::optional<FileDialogResult> PickFile(DialogKind kind,
+                                                   const FileDialogRequest& request) = 0;
+  virtual std::optional<unsigned> PickColor(unsigned initial) = 0;
+  virtual std::optional<FontChoice> PickFont(const FontChoice& initial) = 0;
+  virtual std::optional<PrintChoice> PickPrint(const PrintRequest& request) = 0;
+  virtual std::optional<std::wstring> InputBox(const std::wstring& caption,
+                                               const std::wstring& prompt,
+                                               const std::wstring& initial) = 0;
 };
 
 // The dialogs in use: the Windows ones unless a test installed others.

@@ -1,8 +1,6 @@
 #include "platform/Error.h"
 
-std::string WithFullStop(std::string text)
-{
-    if (text.empty() || text.back() != '.')
-        text += '.';
-    return text;
+std::string WithFullStop(std::string text) {
+  if (text.empty() || text.back() != '.') text += '.';
+  return text;
 }

@@ -5,8 +5,8 @@
 #include <string>
 
 class EError : public std::runtime_error {
-public:
-    explicit EError(const std::string& utf8Text) : std::runtime_error(utf8Text) {}
+ public:
+  explicit EError(const std::string& utf8Text) : std::runtime_error(utf8Text) {}
 };
 
 // The general error handler's wording: the failure's text with a full stop added when it

@@ -4,9 +4,9 @@
 #include <vector>
 
 struct FileFilterEntry {
-    std::wstring description;
-    std::wstring pattern;
-    bool operator==(const FileFilterEntry&) const = default;
+  std::wstring description;
+  std::wstring pattern;
+  bool operator==(const FileFilterEntry&) const = default;
 };
 
 // Splits a filter text into its pairs. A trailing description without a pattern is kept

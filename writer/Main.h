@@ -3,6 +3,6 @@
 #include "platform/Form.h"
 
 class TFrmMain : public Form {
-public:
-    void Create();
+ public:
+  void Create();
 };

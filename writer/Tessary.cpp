@@ -1,16 +1,15 @@
 // Tessary: a rich-text word processor.
+#include <windows.h>
+
 #include "platform/Application.h"
 #include "platform/ProgramMain.h"
 #include "writer/Main.h"
 
-#include <windows.h>
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
-{
-    TFrmMain frmMain;
-    return RunProgram(L"Ombrel Tessary", [&] {
-        frmMain.Create();
-        Application::Get().SetMainForm(&frmMain);
-        frmMain.Show();
-    });
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TFrmMain frmMain;
+  return RunProgram(L"Ombrel Tessary", [&] {
+    frmMain.Create();
+    Application::Get().SetMainForm(&frmMain);
+    frmMain.Show();
+  });
 }

@@ -17,7 +17,8 @@ double Measure(const char* name, Work work) {
     runs += 10;
     now = Clock::now();
   }
-  const double us = std::chrono::duration<double, std::micro>(now - start).count() / static_cast<double>(runs);
+  const double us =
+      std::chrono::duration<double, std::micro>(now - start).count() / static_cast<double>(runs);
   std::printf("%-52s %10.2f us\n", name, us);
   return us;
 }

@@ -34,12 +34,10 @@ int main() {
   });
   TPixelBuffer large(1200, 900, RGBColor(200, 200, 200));
   TPixelBuffer panel(400, 300);
-  bench::Measure("reduce a 400 x 300 panel from 3x, all of it", [&] {
-    ReduceBlocks(panel.View(), large.View(), 3);
-  });
-  bench::Measure("reduce a 400 x 300 panel from 3x, corner band 15", [&] {
-    ReduceBand(panel.View(), large.View(), 3, 15, RGBColor(255, 255, 255));
-  });
+  bench::Measure("reduce a 400 x 300 panel from 3x, all of it",
+                 [&] { ReduceBlocks(panel.View(), large.View(), 3); });
+  bench::Measure("reduce a 400 x 300 panel from 3x, corner band 15",
+                 [&] { ReduceBand(panel.View(), large.View(), 3, 15, RGBColor(255, 255, 255)); });
   const TColor stops[] = {RGBColor(255, 245, 221), RGBColor(255, 245, 221), RGBColor(255, 210, 94)};
   bench::Measure("gradient band colours, 21 lines", [&] {
     volatile std::size_t n = GradientBandColors(stops, 21).size();

@@ -25,8 +25,9 @@ HWND MakeHost(int w, int h) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"ControlsBenchHost";
   RegisterClassExW(&wc);
-  const HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                    0, 0, w, h, nullptr, nullptr, wc.hInstance, nullptr);
+  const HWND hwnd =
+      CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, w,
+                      h, nullptr, nullptr, wc.hInstance, nullptr);
   ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   return hwnd;
 }
@@ -58,18 +59,22 @@ int wmain() {
   button.SetCaption(L"Preview");
   TDibSurface target(200, 40);
   button.Levels(50, 0);
-  bench::Measure("paint a 200 x 40 button: compose, blend, caption", [&] { button.PaintTo(target.DC()); });
+  bench::Measure("paint a 200 x 40 button: compose, blend, caption",
+                 [&] { button.PaintTo(target.DC()); });
   button.Levels(100, 100);
   bench::Measure("paint it pressed: two composes, caption", [&] { button.PaintTo(target.DC()); });
 
   {
     TStyledPanel alone(host, 0, 60, 880, 600);
     int n = 0;
-    bench::Measure("rebuild an 880 x 600 panel picture", [&] { alone.SetBounds(0, 60, 880 + (n++ & 1), 600); });
+    bench::Measure("rebuild an 880 x 600 panel picture",
+                   [&] { alone.SetBounds(0, 60, 880 + (n++ & 1), 600); });
     alone.SetAntialiased(true);
-    bench::Measure("rebuild it antialiased (gradient: all reduced)", [&] { alone.SetBounds(0, 60, 880 + (n++ & 1), 600); });
+    bench::Measure("rebuild it antialiased (gradient: all reduced)",
+                   [&] { alone.SetBounds(0, 60, 880 + (n++ & 1), 600); });
     alone.SetGradient(false);
-    bench::Measure("rebuild it antialiased, plain colour (band only)", [&] { alone.SetBounds(0, 60, 880 + (n++ & 1), 600); });
+    bench::Measure("rebuild it antialiased, plain colour (band only)",
+                   [&] { alone.SetBounds(0, 60, 880 + (n++ & 1), 600); });
   }
 
   std::vector<std::unique_ptr<TStyledControl>> controls;

@@ -1,10 +1,10 @@
 #pragma once
 // Made-up contacts for the benchmarks: the same every run.
-#include "labels/FieldTypes.h"
-
 #include <chrono>
 #include <cstdio>
 #include <string>
+
+#include "labels/FieldTypes.h"
 
 // n contacts numbered 1..n with all seven fields filled.
 TableData MakeContacts(int n);

@@ -1,6 +1,13 @@
 // The label program's windows at scale, under Wine: 10,000 contacts opened, listed, sorted,
 // all ticked, half deleted and saved; then 100,000 CSV lines imported through the import
 // window. Prints each step's time and the memory per record.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <filesystem>
+
 #include "bench/labels/BenchData.h"
 #include "labels/MarrowbyForms.h"
 #include "labels/SystemTextLocale.h"
@@ -10,151 +17,140 @@
 #include "platform/Dialogs.h"
 #include "platform/WholeFile.h"
 
-#include <windows.h>
-#include <commctrl.h>
-#include <psapi.h>
-
-#include <filesystem>
-
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
 // Answers every question with yes and every file dialog with the next path.
 class AutoDialogs final : public Dialogs {
-public:
-    std::wstring nextFile;
-    DialogAnswer ShowBox(DialogKind, DialogButtons buttons, const std::wstring&, const std::wstring& text) override
-    {
-        if (buttons == DialogButtons::Ok)
-            std::printf("  (message: %ls)\n", text.c_str());
-        return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
-    }
-    std::optional<FileDialogResult> PickFile(DialogKind, const FileDialogRequest&) override
-    {
-        return FileDialogResult{nextFile, 1};
-    }
-    std::optional<unsigned> PickColor(unsigned) override { return std::nullopt; }
-    std::optional<FontChoice> PickFont(const FontChoice&) override { return std::nullopt; }
-    std::optional<PrintChoice> PickPrint(const PrintRequest&) override { return std::nullopt; }
-    std::optional<std::wstring> InputBox(const std::wstring&, const std::wstring&, const std::wstring&) override
-    {
-        return std::nullopt;
-    }
+ public:
+  std::wstring nextFile;
+  DialogAnswer ShowBox(DialogKind, DialogButtons buttons, const std::wstring&,
+                       const std::wstring& text) override {
+    if (buttons == DialogButtons::Ok) std::printf("  (message: %ls)\n", text.c_str());
+    return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
+  }
+  std::optional<FileDialogResult> PickFile(DialogKind, const FileDialogRequest&) override {
+    return FileDialogResult{nextFile, 1};
+  }
+  std::optional<unsigned> PickColor(unsigned) override { return std::nullopt; }
+  std::optional<FontChoice> PickFont(const FontChoice&) override { return std::nullopt; }
+  std::optional<PrintChoice> PickPrint(const PrintRequest&) override { return std::nullopt; }
+  std::optional<std::wstring> InputBox(const std::wstring&, const std::wstring&,
+                                       const std::wstring&) override {
+    return std::nullopt;
+  }
 };
 
 // Committed memory (Wine reports no private usage, but the page-file figure is the same).
-double PrivateMegabytes()
-{
-    PROCESS_MEMORY_COUNTERS pmc{};
-    pmc.cb = sizeof pmc;
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-    return static_cast<double>(pmc.PagefileUsage) / (1024.0 * 1024.0);
+double PrivateMegabytes() {
+  PROCESS_MEMORY_COUNTERS pmc{};
+  pmc.cb = sizeof pmc;
+  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+  return static_cast<double>(pmc.PagefileUsage) / (1024.0 * 1024.0);
 }
 
-void Choose(TLabelComboBox& list, const std::wstring& name)
-{
-    for (int i = 0; i < list.Count(); ++i)
-        if (list.ItemText(i) == name)
-            list.SetSelectedIndex(i);
+void Choose(TLabelComboBox& list, const std::wstring& name) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.ItemText(i) == name) list.SetSelectedIndex(i);
 }
 
-}
+}  // namespace
 
-int wmain()
-{
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    Application::Get().SetTitle(L"Marrowby");
-    AutoDialogs dialogs;
-    InstallDialogs(&dialogs);
+int wmain() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  Application::Get().SetTitle(L"Marrowby");
+  AutoDialogs dialogs;
+  InstallDialogs(&dialogs);
 
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::filesystem::path folder =
-        std::filesystem::path(temp) / (L"marrowby-bench-" + std::to_wstring(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder);
-    const std::wstring dir = folder.wstring() + L"\\";
-    ReplaceFileContents(dir + L"ContactList.cds", EncodeTable(ContactSchema(), MakeContacts(10000)));
-    const double memoryAtStart = PrivateMegabytes();
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::filesystem::path folder =
+      std::filesystem::path(temp) / (L"marrowby-bench-" + std::to_wstring(GetCurrentProcessId()));
+  std::filesystem::create_directories(folder);
+  const std::wstring dir = folder.wstring() + L"\\";
+  ReplaceFileContents(dir + L"ContactList.cds", EncodeTable(ContactSchema(), MakeContacts(10000)));
+  const double memoryAtStart = PrivateMegabytes();
 
-    {
-        SystemTextLocale locale;
-        RecordStore store(locale);
-        FolderTableStorage storage(dir);
-        const auto t = Clock::now();
-        store.Open(storage);
-        Report("open 10,000 contacts (read, check, surname order)", t);
-    }
+  {
+    SystemTextLocale locale;
+    RecordStore store(locale);
+    FolderTableStorage storage(dir);
+    const auto t = Clock::now();
+    store.Open(storage);
+    Report("open 10,000 contacts (read, check, surname order)", t);
+  }
 
-    auto forms = std::make_unique<MarrowbyForms>();
-    auto t = Clock::now();
-    forms->Create(dir);
-    forms->frmMain.Show();
-    Report("create the windows, open the tables, show the rows", t);
-    TfrmMain& main = forms->frmMain;
+  auto forms = std::make_unique<MarrowbyForms>();
+  auto t = Clock::now();
+  forms->Create(dir);
+  forms->frmMain.Show();
+  Report("create the windows, open the tables, show the rows", t);
+  TfrmMain& main = forms->frmMain;
 
-    t = Clock::now();
-    main.RebuildRows();
-    Report("rebuild 10,000 rows", t);
-    const double memoryLoaded = PrivateMegabytes();
+  t = Clock::now();
+  main.RebuildRows();
+  Report("rebuild 10,000 rows", t);
+  const double memoryLoaded = PrivateMegabytes();
 
-    t = Clock::now();
-    main.mnuOrderByNumberClick();
-    Report("order by number (with the rows)", t);
-    t = Clock::now();
-    main.mnuOrderBySurnameClick();
-    Report("order by surname (with the rows)", t);
+  t = Clock::now();
+  main.mnuOrderByNumberClick();
+  Report("order by number (with the rows)", t);
+  t = Clock::now();
+  main.mnuOrderBySurnameClick();
+  Report("order by surname (with the rows)", t);
 
-    t = Clock::now();
-    main.btnSelectClick();
-    Report("Select All", t);
-    main.btnSelectClick();
-    for (int row = 0; row < main.lstRecords.Count(); row += 2)
-        main.lstRecords.SetTicked(row, true);
-    t = Clock::now();
-    main.btnDeleteClick();
-    Report("delete 5,000 ticked contacts (with the rows)", t);
-    std::printf("  rows left: %d\n", main.lstRecords.Count());
+  t = Clock::now();
+  main.btnSelectClick();
+  Report("Select All", t);
+  main.btnSelectClick();
+  for (int row = 0; row < main.lstRecords.Count(); row += 2) main.lstRecords.SetTicked(row, true);
+  t = Clock::now();
+  main.btnDeleteClick();
+  Report("delete 5,000 ticked contacts (with the rows)", t);
+  std::printf("  rows left: %d\n", main.lstRecords.Count());
 
-    t = Clock::now();
-    main.SaveTables();
-    Report("save the changed table at exit", t);
+  t = Clock::now();
+  main.SaveTables();
+  Report("save the changed table at exit", t);
 
-    // The import window, driven as a user would.
-    const std::wstring csv = dir + L"contacts-100k.csv";
-    ReplaceFileContents(csv, MakeContactsCsv(100000));
-    dialogs.nextFile = csv;
-    Form::SetModalHandler([](Form& f) {
-        auto& import = dynamic_cast<TfrmImport&>(f);
-        import.btnOpenFile.Click();
-        const wchar_t* names[] = {L"Title", L"Name", L"Surname", L"Street", L"City", L"Postcode", L"Country"};
-        for (int i = 0; i < 7; ++i)
-            Choose(*import.columnLists[static_cast<std::size_t>(i)], names[i]);
-        const auto start = Clock::now();
-        import.btnImport.Click();
-        Report("  of which the import itself", start);
-    });
-    t = Clock::now();
-    main.btnImportClick();
-    Report("import 100,000 CSV lines (window, rows rebuilt)", t);
-    std::printf("  rows: %d\n", main.lstRecords.Count());
-    const double memoryImported = PrivateMegabytes();
+  // The import window, driven as a user would.
+  const std::wstring csv = dir + L"contacts-100k.csv";
+  ReplaceFileContents(csv, MakeContactsCsv(100000));
+  dialogs.nextFile = csv;
+  Form::SetModalHandler([](Form& f) {
+    auto& import = dynamic_cast<TfrmImport&>(f);
+    import.btnOpenFile.Click();
+    const wchar_t* names[] = {L"Title", L"Name",     L"Surname", L"Street",
+                              L"City",  L"Postcode", L"Country"};
+    for (int i = 0; i < 7; ++i) Choose(*import.columnLists[static_cast<std::size_t>(i)], names[i]);
+    const auto start = Clock::now();
+    import.btnImport.Click();
+    Report("  of which the import itself", start);
+  });
+  t = Clock::now();
+  main.btnImportClick();
+  Report("import 100,000 CSV lines (window, rows rebuilt)", t);
+  std::printf("  rows: %d\n", main.lstRecords.Count());
+  const double memoryImported = PrivateMegabytes();
 
-    std::printf("committed memory: %.1f MB at start, %.1f MB with 10,000 contacts listed, "
-                "%.1f MB with %d\n",
-                memoryAtStart, memoryLoaded, memoryImported, main.lstRecords.Count());
-    std::printf("  about %.0f bytes per contact for the first 10,000, %.0f for the 100,000 imported\n",
-                (memoryLoaded - memoryAtStart) * 1024 * 1024 / 10000,
-                (memoryImported - memoryLoaded) * 1024 * 1024 / 100000);
+  std::printf(
+      "committed memory: %.1f MB at start, %.1f MB with 10,000 contacts listed, "
+      "%.1f MB with %d\n",
+      memoryAtStart, memoryLoaded, memoryImported, main.lstRecords.Count());
+  std::printf(
+      "  about %.0f bytes per contact for the first 10,000, %.0f for the 100,000 imported\n",
+      (memoryLoaded - memoryAtStart) * 1024 * 1024 / 10000,
+      (memoryImported - memoryLoaded) * 1024 * 1024 / 100000);
 
-    t = Clock::now();
-    main.Close();
-    Application::Get().DestroyForms();
-    Report("end of the program (settings, 105,000 contacts saved)", t);
-    Form::SetModalHandler(nullptr);
-    forms.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    return 0;
+  t = Clock::now();
+  main.Close();
+  Application::Get().DestroyForms();
+  Report("end of the program (settings, 105,000 contacts saved)", t);
+  Form::SetModalHandler(nullptr);
+  forms.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  return 0;
 }

@@ -86,7 +86,8 @@ int main() {
                 RichTextDocument d;
                 d.load(read(longDoc));
               }));
-  std::printf("  write as RTF:         %.2f ms\n", medianMs(21, [&] { (void)writeRtf(sample.copyAll()); }));
+  std::printf("  write as RTF:         %.2f ms\n",
+              medianMs(21, [&] { (void)writeRtf(sample.copyAll()); }));
   std::printf("report with pictures: %zu RTF bytes, read %.2f ms\n", report.size(),
               medianMs(21, [&] { (void)read(report); }));
 
@@ -104,10 +105,12 @@ int main() {
               doc->runCount(), doc->paragraphCount());
   std::printf("  model on the heap: %lld bytes = %.2f x the text's size (model's own count %zu)\n",
               held, static_cast<double>(held) / textBytes, doc->memoryUsage());
-  std::printf("  read %zu RTF bytes: %.1f ms; write: %.1f ms\n", bigRtf.size(), medianMs(5, [&] {
-                RichTextDocument d;
-                d.load(read(bigRtf));
-              }),
+  std::printf("  read %zu RTF bytes: %.1f ms; write: %.1f ms\n", bigRtf.size(),
+              medianMs(5,
+                       [&] {
+                         RichTextDocument d;
+                         d.load(read(bigRtf));
+                       }),
               medianMs(5, [&] { (void)writeRtf(doc->copyAll()); }));
 
   EditSession session;
@@ -126,7 +129,8 @@ int main() {
     f.effects = cfe::Bold;
     session.setCharFormat(scf::Selection, f, cfm::Bold);
   });
-  std::printf("  bold on everything: %.3f ms; undo it: %.3f ms\n", bold, medianMs(1, [&] { session.undo(); }));
+  std::printf("  bold on everything: %.3f ms; undo it: %.3f ms\n", bold,
+              medianMs(1, [&] { session.undo(); }));
   const double find = medianMs(5, [&] {
     (void)session.document().find(u"no such words anywhere", {0, -1}, fr::Down);
   });

@@ -58,8 +58,8 @@ void copyEffect(CharFormat& t, const CharFormat& s, std::uint32_t effect) {
 }  // namespace
 
 void applyCharFormat(CharFormat& t, const CharFormat& s, std::uint32_t mask) {
-  constexpr std::uint32_t plainEffects = cfm::Italic | cfm::StrikeOut | cfm::Protected |
-                                         cfm::Link | cfm::SmallCaps | cfm::AllCaps | cfm::Hidden;
+  constexpr std::uint32_t plainEffects = cfm::Italic | cfm::StrikeOut | cfm::Protected | cfm::Link |
+                                         cfm::SmallCaps | cfm::AllCaps | cfm::Hidden;
   copyEffect(t, s, mask & plainEffects);
   if (mask & cfm::Weight) {
     t.weight = s.weight == 0 ? NormalWeight : s.weight;
@@ -114,8 +114,8 @@ std::uint32_t uniformCharMask(const CharFormat& a, const CharFormat& b) {
   std::uint32_t mask = 0;
   const std::uint32_t differing = a.effects ^ b.effects;
   constexpr std::uint32_t singleBits = cfm::Bold | cfm::Italic | cfm::Underline | cfm::StrikeOut |
-                                       cfm::Protected | cfm::Link | cfm::SmallCaps |
-                                       cfm::AllCaps | cfm::Hidden;
+                                       cfm::Protected | cfm::Link | cfm::SmallCaps | cfm::AllCaps |
+                                       cfm::Hidden;
   mask |= singleBits & ~differing;
   if ((differing & (cfe::SubScript | cfe::SuperScript)) == 0) mask |= cfm::SubScript;
   if ((differing & cfe::AutoColor) == 0 && a.textColor == b.textColor) mask |= cfm::Color;

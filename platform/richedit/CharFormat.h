@@ -24,10 +24,10 @@ inline constexpr std::uint16_t BoldThreshold = 600;  // weights from here up cou
 
 struct CharFormat {
   std::uint32_t effects = cfe::AutoColor | cfe::AutoBackColor;  // cfe::* bits
-  std::int32_t height = 200;    // yHeight, twips
-  std::int32_t offset = 0;      // yOffset, twips; positive raises the text
-  Colour textColor = 0;         // ignored (kept 0) while cfe::AutoColor is set
-  Colour backColor = 0;         // ignored (kept 0) while cfe::AutoBackColor is set
+  std::int32_t height = 200;                                    // yHeight, twips
+  std::int32_t offset = 0;  // yOffset, twips; positive raises the text
+  Colour textColor = 0;     // ignored (kept 0) while cfe::AutoColor is set
+  Colour backColor = 0;     // ignored (kept 0) while cfe::AutoBackColor is set
   std::uint16_t weight = NormalWeight;
   std::uint8_t charSet = charset::Default;
   std::uint8_t pitchAndFamily = 0;

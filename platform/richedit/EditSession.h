@@ -17,7 +17,7 @@ namespace richedit {
 enum class TextMode { Rich, Plain };
 
 struct StreamResult {
-  bool ok = true;                 // false: nothing was changed; message says why
+  bool ok = true;  // false: nothing was changed; message says why
   std::string message;
   bool truncated = false;         // RTF that ended inside an open group (what was read is in)
   bool textLimitReached = false;  // the text was cut at the document's text limit

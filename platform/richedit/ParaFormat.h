@@ -11,21 +11,21 @@
 namespace richedit {
 
 struct ParaFormat {
-  std::uint16_t numbering = pfn::None;      // wNumbering
-  std::uint16_t effects = 0;                // pfe::* bits
-  std::int32_t startIndent = 0;             // dxStartIndent
-  std::int32_t rightIndent = 0;             // dxRightIndent
-  std::int32_t offset = 0;                  // dxOffset
-  std::uint16_t alignment = pfa::Left;      // wAlignment
-  std::int16_t tabCount = 0;                // cTabCount, 0 to 32
+  std::uint16_t numbering = pfn::None;             // wNumbering
+  std::uint16_t effects = 0;                       // pfe::* bits
+  std::int32_t startIndent = 0;                    // dxStartIndent
+  std::int32_t rightIndent = 0;                    // dxRightIndent
+  std::int32_t offset = 0;                         // dxOffset
+  std::uint16_t alignment = pfa::Left;             // wAlignment
+  std::int16_t tabCount = 0;                       // cTabCount, 0 to 32
   std::array<std::int32_t, tab::MaxStops> tabs{};  // rgxTabs; entries past tabCount are 0
-  std::int32_t spaceBefore = 0;             // dySpaceBefore
-  std::int32_t spaceAfter = 0;              // dySpaceAfter
-  std::int32_t lineSpacing = 0;             // dyLineSpacing
+  std::int32_t spaceBefore = 0;                    // dySpaceBefore
+  std::int32_t spaceAfter = 0;                     // dySpaceAfter
+  std::int32_t lineSpacing = 0;                    // dyLineSpacing
   std::uint8_t lineSpacingRule = lsr::Single;
-  std::uint16_t numberingStart = 0;         // wNumberingStart
+  std::uint16_t numberingStart = 0;            // wNumberingStart
   std::uint16_t numberingStyle = pfns::Paren;  // wNumberingStyle
-  std::uint16_t numberingTab = 0;           // wNumberingTab
+  std::uint16_t numberingTab = 0;              // wNumberingTab
 
   // The left indent of the lines after the first (RTF's \li).
   std::int32_t leftIndent() const {

@@ -6,9 +6,9 @@
 namespace richedit {
 
 enum class PictureKind : std::uint8_t {
-  Emf,   // enhanced metafile
-  Wmf,   // Windows metafile without its placeable header
-  Dib,   // packed device-independent bitmap (BITMAPINFO and bits, no file header)
+  Emf,  // enhanced metafile
+  Wmf,  // Windows metafile without its placeable header
+  Dib,  // packed device-independent bitmap (BITMAPINFO and bits, no file header)
   Png,
   Jpeg,
 };

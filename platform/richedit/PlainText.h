@@ -13,15 +13,15 @@
 namespace richedit {
 
 struct PlainTextReadResult {
-  bool ok = true;                 // false: the source failed (text holds what came before)
-  std::u16string text;            // '\r' for paragraph ends
+  bool ok = true;       // false: the source failed (text holds what came before)
+  std::u16string text;  // '\r' for paragraph ends
   bool textLimitReached = false;
   std::string message;
 };
 
 struct PlainTextOptions {
-  bool unicode = false;             // UTF-16 LE instead of 8-bit
-  std::uint32_t codePage = 1252;    // for 8-bit text
+  bool unicode = false;                          // UTF-16 LE instead of 8-bit
+  std::uint32_t codePage = 1252;                 // for 8-bit text
   const CodePageConverter* converter = nullptr;  // null: the built-in pages
   CharPos maxChars = 64 * 1024 * 1024;
 };

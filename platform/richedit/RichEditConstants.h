@@ -29,10 +29,9 @@ inline constexpr std::uint32_t Face = 0x20000000;
 inline constexpr std::uint32_t Color = 0x40000000;
 inline constexpr std::uint32_t Size = 0x80000000;
 // Every field this model keeps; EM_GETCHARFORMAT reports uniformity only for these.
-inline constexpr std::uint32_t Supported = Bold | Italic | Underline | StrikeOut | Protected | Link |
-                                           SmallCaps | AllCaps | Hidden | SubScript | Weight |
-                                           UnderlineType | BackColor | CharSet | Offset | Face |
-                                           Color | Size;
+inline constexpr std::uint32_t Supported =
+    Bold | Italic | Underline | StrikeOut | Protected | Link | SmallCaps | AllCaps | Hidden |
+    SubScript | Weight | UnderlineType | BackColor | CharSet | Offset | Face | Color | Size;
 }  // namespace cfm
 
 // CHARFORMAT2::dwEffects bits (CFE_*).
@@ -199,7 +198,7 @@ inline constexpr char16_t ParagraphEnd = u'\r';
 inline constexpr char16_t LineBreak = 0x000B;  // \line, Shift+Enter
 inline constexpr char16_t PageBreak = 0x000C;  // \page
 inline constexpr char16_t Tab = u'\t';
-inline constexpr char16_t Object = 0xFFFC;     // an embedded picture (WCH_EMBEDDING)
+inline constexpr char16_t Object = 0xFFFC;  // an embedded picture (WCH_EMBEDDING)
 }  // namespace ch
 
 }  // namespace richedit

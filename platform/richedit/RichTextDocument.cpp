@@ -125,8 +125,8 @@ bool RichTextDocument::setCharFormat(CharRange r, const CharFormat& format, std:
   mask &= cfm::Supported;
   if (mask == 0) return false;
   const CharPos a = plainText_ ? 0 : std::clamp(std::min(r.min, r.max), 0, storyLength());
-  const CharPos b = plainText_ ? storyLength()
-                               : std::clamp(std::max(r.min, r.max), 0, storyLength());
+  const CharPos b =
+      plainText_ ? storyLength() : std::clamp(std::max(r.min, r.max), 0, storyLength());
   if (a >= b) return false;
   std::unordered_map<FormatId, FormatId> mapped;
   const auto before = runs_.slice(a, b);
@@ -200,7 +200,9 @@ FormatId RichTextDocument::paraIdAt(CharPos pos) const {
   return paras_[static_cast<std::size_t>(paragraphIndexAt(pos))].value;
 }
 
-ParaFormat RichTextDocument::paraFormatAt(CharPos pos) const { return paraPool_.get(paraIdAt(pos)); }
+ParaFormat RichTextDocument::paraFormatAt(CharPos pos) const {
+  return paraPool_.get(paraIdAt(pos));
+}
 
 ParaFormat RichTextDocument::rangeParaFormat(CharRange r, std::uint32_t* uniformMask) const {
   const CharPos a = std::min(r.min, r.max);
@@ -453,7 +455,8 @@ CharRange RichTextDocument::replaceWithFragment(CharRange range, const RichTextF
   return {r.min, r.min + use->length()};
 }
 
-CharRange RichTextDocument::insertPicture(CharRange range, Picture picture, const CharStyle* style) {
+CharRange RichTextDocument::insertPicture(CharRange range, Picture picture,
+                                          const CharStyle* style) {
   const CharRange r = clampEdit(range);
   if (plainText_) return {r.min, r.min};
   const CharStyle use = style ? *style : (r.empty() ? insertionStyle(r.min) : styleAt(r.min));
@@ -486,8 +489,9 @@ RichTextFragment RichTextDocument::copyRange(CharRange range) const {
       CharPos special = runEnd;
       if (para < paras_.count() && paras_[para].pos < special) special = paras_[para].pos;
       if (pic < objects_.count() && objects_[pic].pos < special) special = objects_[pic].pos;
-      f.appendText(all.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(special - pos)),
-                   style);
+      f.appendText(
+          all.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(special - pos)),
+          style);
       pos = special;
       if (pos >= runEnd) break;
       if (para < paras_.count() && paras_[para].pos == pos) {
@@ -632,7 +636,8 @@ CharRange RichTextDocument::undo() {
   if (!undo_.canUndo()) return {-1, -1};
   UndoStep step = undo_.takeUndo();
   CharRange r{-1, -1};
-  for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) r = applyChange(*it, false);
+  for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it)
+    r = applyChange(*it, false);
   undo_.pushRedo(std::move(step));
   modified_ = true;
   return r;

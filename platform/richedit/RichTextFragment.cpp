@@ -69,8 +69,8 @@ void RichTextFragment::append(const RichTextFragment& other) {
       const char16_t c = other.text_[static_cast<std::size_t>(i)];
       const bool isPicture = pic < other.pictures_.size() && other.pictures_[pic].pos == i;
       if (c != u'\r' && !isPicture) continue;
-      appendText(std::u16string_view(other.text_).substr(static_cast<std::size_t>(from),
-                                                          static_cast<std::size_t>(i - from)),
+      appendText(std::u16string_view(other.text_)
+                     .substr(static_cast<std::size_t>(from), static_cast<std::size_t>(i - from)),
                  style);
       if (isPicture) {
         appendPicture(other.pictures_[pic++].picture, style);
@@ -79,8 +79,8 @@ void RichTextFragment::append(const RichTextFragment& other) {
       }
       from = i + 1;
     }
-    appendText(std::u16string_view(other.text_).substr(static_cast<std::size_t>(from),
-                                                        static_cast<std::size_t>(end - from)),
+    appendText(std::u16string_view(other.text_)
+                   .substr(static_cast<std::size_t>(from), static_cast<std::size_t>(end - from)),
                style);
     at = end;
   }

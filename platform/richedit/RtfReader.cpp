@@ -16,6 +16,7 @@ namespace {
 
 // ------------------------------------------------------------------ control words
 
+// clang-format off
 enum class Kw {
   // destinations
   FontTable, ColorTable, StyleSheet, ListTable, ListOverrideTable, List, ListLevel, ListOverride,
@@ -46,96 +47,264 @@ enum class Kw {
   Par, Sect, Line, Page, Tab, Cell, Row, NestCell, NestRow, EmDash, EnDash, EmSpace, EnSpace,
   QmSpace, Bullet, LQuote, RQuote, LDblQuote, RDblQuote, Zwj, Zwnj, LtrMark, RtlMark, ChFtn,
 };
+// clang-format on
 
 const std::unordered_map<std::string_view, Kw>& keywords() {
   static const std::unordered_map<std::string_view, Kw> table = {
-      {"fonttbl", Kw::FontTable}, {"colortbl", Kw::ColorTable}, {"stylesheet", Kw::StyleSheet},
-      {"listtable", Kw::ListTable}, {"listoverridetable", Kw::ListOverrideTable},
-      {"list", Kw::List}, {"listlevel", Kw::ListLevel}, {"listoverride", Kw::ListOverride},
-      {"leveltext", Kw::LevelText}, {"pict", Kw::Pict}, {"field", Kw::Field},
-      {"fldinst", Kw::FldInst}, {"fldrslt", Kw::FldRslt}, {"object", Kw::Object},
-      {"result", Kw::Result}, {"shppict", Kw::ShpPict}, {"nonshppict", Kw::NonShpPict},
-      {"pn", Kw::Pn}, {"pntxtb", Kw::PnTxtB}, {"pntxta", Kw::PnTxtA}, {"updnprop", Kw::UpDnProp},
+      {"fonttbl", Kw::FontTable},
+      {"colortbl", Kw::ColorTable},
+      {"stylesheet", Kw::StyleSheet},
+      {"listtable", Kw::ListTable},
+      {"listoverridetable", Kw::ListOverrideTable},
+      {"list", Kw::List},
+      {"listlevel", Kw::ListLevel},
+      {"listoverride", Kw::ListOverride},
+      {"leveltext", Kw::LevelText},
+      {"pict", Kw::Pict},
+      {"field", Kw::Field},
+      {"fldinst", Kw::FldInst},
+      {"fldrslt", Kw::FldRslt},
+      {"object", Kw::Object},
+      {"result", Kw::Result},
+      {"shppict", Kw::ShpPict},
+      {"nonshppict", Kw::NonShpPict},
+      {"pn", Kw::Pn},
+      {"pntxtb", Kw::PnTxtB},
+      {"pntxta", Kw::PnTxtA},
+      {"updnprop", Kw::UpDnProp},
       // destinations whose content is not document text
-      {"info", Kw::SkipDest}, {"header", Kw::SkipDest}, {"headerl", Kw::SkipDest},
-      {"headerr", Kw::SkipDest}, {"headerf", Kw::SkipDest}, {"footer", Kw::SkipDest},
-      {"footerl", Kw::SkipDest}, {"footerr", Kw::SkipDest}, {"footerf", Kw::SkipDest},
-      {"footnote", Kw::SkipDest}, {"annotation", Kw::SkipDest}, {"atnid", Kw::SkipDest},
-      {"atnauthor", Kw::SkipDest}, {"pntext", Kw::SkipDest}, {"listtext", Kw::SkipDest},
-      {"levelnumbers", Kw::SkipDest}, {"listname", Kw::SkipDest}, {"lfolevel", Kw::SkipDest},
-      {"objdata", Kw::SkipDest}, {"objclass", Kw::SkipDest}, {"objname", Kw::SkipDest},
-      {"shpinst", Kw::SkipDest}, {"xe", Kw::SkipDest}, {"tc", Kw::SkipDest},
-      {"txe", Kw::SkipDest}, {"rxe", Kw::SkipDest}, {"bkmkstart", Kw::SkipDest},
-      {"bkmkend", Kw::SkipDest}, {"comment", Kw::SkipDest}, {"doccomm", Kw::SkipDest},
-      {"author", Kw::SkipDest}, {"title", Kw::SkipDest}, {"subject", Kw::SkipDest},
-      {"keywords", Kw::SkipDest}, {"operator", Kw::SkipDest}, {"company", Kw::SkipDest},
-      {"manager", Kw::SkipDest}, {"category", Kw::SkipDest}, {"creatim", Kw::SkipDest},
-      {"revtim", Kw::SkipDest}, {"printim", Kw::SkipDest}, {"buptim", Kw::SkipDest},
-      {"template", Kw::SkipDest}, {"private", Kw::SkipDest}, {"filetbl", Kw::SkipDest},
-      {"revtbl", Kw::SkipDest}, {"rsidtbl", Kw::SkipDest}, {"generator", Kw::SkipDest},
-      {"themedata", Kw::SkipDest}, {"colorschememapping", Kw::SkipDest},
-      {"datastore", Kw::SkipDest}, {"latentstyles", Kw::SkipDest}, {"xmlnstbl", Kw::SkipDest},
-      {"mmathPr", Kw::SkipDest}, {"pgdsctbl", Kw::SkipDest}, {"userprops", Kw::SkipDest},
-      {"docvar", Kw::SkipDest}, {"ftnsep", Kw::SkipDest}, {"ftnsepc", Kw::SkipDest},
-      {"ftncn", Kw::SkipDest}, {"aftnsep", Kw::SkipDest}, {"aftnsepc", Kw::SkipDest},
-      {"aftncn", Kw::SkipDest}, {"background", Kw::SkipDest}, {"pnseclvl", Kw::SkipDest},
-      {"fldtype", Kw::SkipDest}, {"blipuid", Kw::SkipDest}, {"picprop", Kw::SkipDest},
-      {"falt", Kw::SkipDest}, {"panose", Kw::SkipDest}, {"fname", Kw::SkipDest},
+      {"info", Kw::SkipDest},
+      {"header", Kw::SkipDest},
+      {"headerl", Kw::SkipDest},
+      {"headerr", Kw::SkipDest},
+      {"headerf", Kw::SkipDest},
+      {"footer", Kw::SkipDest},
+      {"footerl", Kw::SkipDest},
+      {"footerr", Kw::SkipDest},
+      {"footerf", Kw::SkipDest},
+      {"footnote", Kw::SkipDest},
+      {"annotation", Kw::SkipDest},
+      {"atnid", Kw::SkipDest},
+      {"atnauthor", Kw::SkipDest},
+      {"pntext", Kw::SkipDest},
+      {"listtext", Kw::SkipDest},
+      {"levelnumbers", Kw::SkipDest},
+      {"listname", Kw::SkipDest},
+      {"lfolevel", Kw::SkipDest},
+      {"objdata", Kw::SkipDest},
+      {"objclass", Kw::SkipDest},
+      {"objname", Kw::SkipDest},
+      {"shpinst", Kw::SkipDest},
+      {"xe", Kw::SkipDest},
+      {"tc", Kw::SkipDest},
+      {"txe", Kw::SkipDest},
+      {"rxe", Kw::SkipDest},
+      {"bkmkstart", Kw::SkipDest},
+      {"bkmkend", Kw::SkipDest},
+      {"comment", Kw::SkipDest},
+      {"doccomm", Kw::SkipDest},
+      {"author", Kw::SkipDest},
+      {"title", Kw::SkipDest},
+      {"subject", Kw::SkipDest},
+      {"keywords", Kw::SkipDest},
+      {"operator", Kw::SkipDest},
+      {"company", Kw::SkipDest},
+      {"manager", Kw::SkipDest},
+      {"category", Kw::SkipDest},
+      {"creatim", Kw::SkipDest},
+      {"revtim", Kw::SkipDest},
+      {"printim", Kw::SkipDest},
+      {"buptim", Kw::SkipDest},
+      {"template", Kw::SkipDest},
+      {"private", Kw::SkipDest},
+      {"filetbl", Kw::SkipDest},
+      {"revtbl", Kw::SkipDest},
+      {"rsidtbl", Kw::SkipDest},
+      {"generator", Kw::SkipDest},
+      {"themedata", Kw::SkipDest},
+      {"colorschememapping", Kw::SkipDest},
+      {"datastore", Kw::SkipDest},
+      {"latentstyles", Kw::SkipDest},
+      {"xmlnstbl", Kw::SkipDest},
+      {"mmathPr", Kw::SkipDest},
+      {"pgdsctbl", Kw::SkipDest},
+      {"userprops", Kw::SkipDest},
+      {"docvar", Kw::SkipDest},
+      {"ftnsep", Kw::SkipDest},
+      {"ftnsepc", Kw::SkipDest},
+      {"ftncn", Kw::SkipDest},
+      {"aftnsep", Kw::SkipDest},
+      {"aftnsepc", Kw::SkipDest},
+      {"aftncn", Kw::SkipDest},
+      {"background", Kw::SkipDest},
+      {"pnseclvl", Kw::SkipDest},
+      {"fldtype", Kw::SkipDest},
+      {"blipuid", Kw::SkipDest},
+      {"picprop", Kw::SkipDest},
+      {"falt", Kw::SkipDest},
+      {"panose", Kw::SkipDest},
+      {"fname", Kw::SkipDest},
       // header
-      {"rtf", Kw::Rtf}, {"urtf", Kw::Rtf}, {"ansi", Kw::Ansi}, {"mac", Kw::Mac}, {"pc", Kw::Pc},
-      {"pca", Kw::Pca}, {"ansicpg", Kw::AnsiCpg}, {"deff", Kw::Deff}, {"uc", Kw::Uc},
+      {"rtf", Kw::Rtf},
+      {"urtf", Kw::Rtf},
+      {"ansi", Kw::Ansi},
+      {"mac", Kw::Mac},
+      {"pc", Kw::Pc},
+      {"pca", Kw::Pca},
+      {"ansicpg", Kw::AnsiCpg},
+      {"deff", Kw::Deff},
+      {"uc", Kw::Uc},
       {"u", Kw::U},
       // fonts
-      {"f", Kw::F}, {"fcharset", Kw::FCharset}, {"fprq", Kw::FPrq}, {"fnil", Kw::FNil},
-      {"froman", Kw::FRoman}, {"fswiss", Kw::FSwiss}, {"fmodern", Kw::FModern},
-      {"fscript", Kw::FScript}, {"fdecor", Kw::FDecor}, {"ftech", Kw::FTech},
-      {"fbidi", Kw::FBidi}, {"cpg", Kw::Cpg},
+      {"f", Kw::F},
+      {"fcharset", Kw::FCharset},
+      {"fprq", Kw::FPrq},
+      {"fnil", Kw::FNil},
+      {"froman", Kw::FRoman},
+      {"fswiss", Kw::FSwiss},
+      {"fmodern", Kw::FModern},
+      {"fscript", Kw::FScript},
+      {"fdecor", Kw::FDecor},
+      {"ftech", Kw::FTech},
+      {"fbidi", Kw::FBidi},
+      {"cpg", Kw::Cpg},
       // colours
-      {"red", Kw::Red}, {"green", Kw::Green}, {"blue", Kw::Blue},
+      {"red", Kw::Red},
+      {"green", Kw::Green},
+      {"blue", Kw::Blue},
       // character formatting
-      {"plain", Kw::Plain}, {"b", Kw::B}, {"i", Kw::I}, {"ul", Kw::Ul}, {"ulw", Kw::UlW},
-      {"uldb", Kw::UlDb}, {"uld", Kw::UlD}, {"uldash", Kw::UlDash}, {"uldashd", Kw::UlDashD},
-      {"uldashdd", Kw::UlDashDd}, {"ulwave", Kw::UlWave}, {"ulth", Kw::UlTh},
-      {"ulhair", Kw::UlHair}, {"ululdbwave", Kw::UlUlDbWave}, {"ulhwave", Kw::UlHWave},
-      {"ulldash", Kw::UlLDash}, {"ulthdash", Kw::UlThDash}, {"ulthdashd", Kw::UlThDashD},
-      {"ulthdashdd", Kw::UlThDashDd}, {"ulthd", Kw::UlThD}, {"ulthldash", Kw::UlThLDash},
-      {"ulnone", Kw::UlNone}, {"strike", Kw::Strike}, {"striked", Kw::Striked},
-      {"scaps", Kw::Scaps}, {"caps", Kw::Caps}, {"v", Kw::V}, {"protect", Kw::Protect},
-      {"super", Kw::Super}, {"sub", Kw::Sub}, {"nosupersub", Kw::NoSuperSub}, {"up", Kw::Up},
-      {"dn", Kw::Dn}, {"fs", Kw::Fs}, {"cf", Kw::Cf}, {"cb", Kw::Cb},
-      {"highlight", Kw::Highlight}, {"chcbpat", Kw::ChCbPat},
+      {"plain", Kw::Plain},
+      {"b", Kw::B},
+      {"i", Kw::I},
+      {"ul", Kw::Ul},
+      {"ulw", Kw::UlW},
+      {"uldb", Kw::UlDb},
+      {"uld", Kw::UlD},
+      {"uldash", Kw::UlDash},
+      {"uldashd", Kw::UlDashD},
+      {"uldashdd", Kw::UlDashDd},
+      {"ulwave", Kw::UlWave},
+      {"ulth", Kw::UlTh},
+      {"ulhair", Kw::UlHair},
+      {"ululdbwave", Kw::UlUlDbWave},
+      {"ulhwave", Kw::UlHWave},
+      {"ulldash", Kw::UlLDash},
+      {"ulthdash", Kw::UlThDash},
+      {"ulthdashd", Kw::UlThDashD},
+      {"ulthdashdd", Kw::UlThDashDd},
+      {"ulthd", Kw::UlThD},
+      {"ulthldash", Kw::UlThLDash},
+      {"ulnone", Kw::UlNone},
+      {"strike", Kw::Strike},
+      {"striked", Kw::Striked},
+      {"scaps", Kw::Scaps},
+      {"caps", Kw::Caps},
+      {"v", Kw::V},
+      {"protect", Kw::Protect},
+      {"super", Kw::Super},
+      {"sub", Kw::Sub},
+      {"nosupersub", Kw::NoSuperSub},
+      {"up", Kw::Up},
+      {"dn", Kw::Dn},
+      {"fs", Kw::Fs},
+      {"cf", Kw::Cf},
+      {"cb", Kw::Cb},
+      {"highlight", Kw::Highlight},
+      {"chcbpat", Kw::ChCbPat},
       // paragraph formatting
-      {"pard", Kw::Pard}, {"ql", Kw::Ql}, {"qr", Kw::Qr}, {"qc", Kw::Qc}, {"qj", Kw::Qj},
-      {"qd", Kw::Qd}, {"li", Kw::Li}, {"ri", Kw::Ri}, {"fi", Kw::Fi}, {"sb", Kw::Sb},
-      {"sa", Kw::Sa}, {"sl", Kw::Sl}, {"slmult", Kw::SlMult}, {"tx", Kw::Tx}, {"tb", Kw::Tb},
-      {"tqr", Kw::Tqr}, {"tqc", Kw::Tqc}, {"tqdec", Kw::TqDec}, {"tldot", Kw::TlDot},
-      {"tlmdot", Kw::TlDot}, {"tlhyph", Kw::TlHyph}, {"tlul", Kw::TlUl}, {"tlth", Kw::TlTh},
-      {"tleq", Kw::TlEq}, {"pagebb", Kw::PageBb}, {"keep", Kw::Keep}, {"keepn", Kw::KeepN},
-      {"intbl", Kw::InTbl}, {"ls", Kw::Ls}, {"ilvl", Kw::Ilvl},
+      {"pard", Kw::Pard},
+      {"ql", Kw::Ql},
+      {"qr", Kw::Qr},
+      {"qc", Kw::Qc},
+      {"qj", Kw::Qj},
+      {"qd", Kw::Qd},
+      {"li", Kw::Li},
+      {"ri", Kw::Ri},
+      {"fi", Kw::Fi},
+      {"sb", Kw::Sb},
+      {"sa", Kw::Sa},
+      {"sl", Kw::Sl},
+      {"slmult", Kw::SlMult},
+      {"tx", Kw::Tx},
+      {"tb", Kw::Tb},
+      {"tqr", Kw::Tqr},
+      {"tqc", Kw::Tqc},
+      {"tqdec", Kw::TqDec},
+      {"tldot", Kw::TlDot},
+      {"tlmdot", Kw::TlDot},
+      {"tlhyph", Kw::TlHyph},
+      {"tlul", Kw::TlUl},
+      {"tlth", Kw::TlTh},
+      {"tleq", Kw::TlEq},
+      {"pagebb", Kw::PageBb},
+      {"keep", Kw::Keep},
+      {"keepn", Kw::KeepN},
+      {"intbl", Kw::InTbl},
+      {"ls", Kw::Ls},
+      {"ilvl", Kw::Ilvl},
       // lists
-      {"levelnfc", Kw::LevelNfc}, {"levelnfcn", Kw::LevelNfc}, {"levelstartat", Kw::LevelStartAt},
+      {"levelnfc", Kw::LevelNfc},
+      {"levelnfcn", Kw::LevelNfc},
+      {"levelstartat", Kw::LevelStartAt},
       {"listid", Kw::ListId},
       // old-style numbering
-      {"pnlvlblt", Kw::PnLvlBlt}, {"pnlvlbody", Kw::PnLvlBody}, {"pnlvlcont", Kw::PnLvlCont},
-      {"pnlvl", Kw::PnLvl}, {"pndec", Kw::PnDec}, {"pnucltr", Kw::PnUcLtr},
-      {"pnlcltr", Kw::PnLcLtr}, {"pnucrm", Kw::PnUcRm}, {"pnlcrm", Kw::PnLcRm},
-      {"pnord", Kw::PnDec}, {"pncard", Kw::PnDec}, {"pnordt", Kw::PnDec},
-      {"pnstart", Kw::PnStart}, {"pnindent", Kw::PnIndent},
+      {"pnlvlblt", Kw::PnLvlBlt},
+      {"pnlvlbody", Kw::PnLvlBody},
+      {"pnlvlcont", Kw::PnLvlCont},
+      {"pnlvl", Kw::PnLvl},
+      {"pndec", Kw::PnDec},
+      {"pnucltr", Kw::PnUcLtr},
+      {"pnlcltr", Kw::PnLcLtr},
+      {"pnucrm", Kw::PnUcRm},
+      {"pnlcrm", Kw::PnLcRm},
+      {"pnord", Kw::PnDec},
+      {"pncard", Kw::PnDec},
+      {"pnordt", Kw::PnDec},
+      {"pnstart", Kw::PnStart},
+      {"pnindent", Kw::PnIndent},
       // pictures
-      {"emfblip", Kw::EmfBlip}, {"pngblip", Kw::PngBlip}, {"jpegblip", Kw::JpegBlip},
-      {"wmetafile", Kw::WMetafile}, {"dibitmap", Kw::DiBitmap}, {"wbitmap", Kw::OtherBlip},
-      {"macpict", Kw::OtherBlip}, {"pmmetafile", Kw::OtherBlip}, {"picw", Kw::PicW},
-      {"pich", Kw::PicH}, {"picwgoal", Kw::PicWGoal}, {"pichgoal", Kw::PicHGoal},
-      {"picscalex", Kw::PicScaleX}, {"picscaley", Kw::PicScaleY}, {"bin", Kw::Bin},
+      {"emfblip", Kw::EmfBlip},
+      {"pngblip", Kw::PngBlip},
+      {"jpegblip", Kw::JpegBlip},
+      {"wmetafile", Kw::WMetafile},
+      {"dibitmap", Kw::DiBitmap},
+      {"wbitmap", Kw::OtherBlip},
+      {"macpict", Kw::OtherBlip},
+      {"pmmetafile", Kw::OtherBlip},
+      {"picw", Kw::PicW},
+      {"pich", Kw::PicH},
+      {"picwgoal", Kw::PicWGoal},
+      {"pichgoal", Kw::PicHGoal},
+      {"picscalex", Kw::PicScaleX},
+      {"picscaley", Kw::PicScaleY},
+      {"bin", Kw::Bin},
       // text
-      {"par", Kw::Par}, {"sect", Kw::Sect}, {"column", Kw::Sect}, {"line", Kw::Line},
-      {"lbr", Kw::Line}, {"page", Kw::Page}, {"tab", Kw::Tab}, {"cell", Kw::Cell},
-      {"row", Kw::Row}, {"nestcell", Kw::NestCell}, {"nestrow", Kw::NestRow},
-      {"emdash", Kw::EmDash}, {"endash", Kw::EnDash}, {"emspace", Kw::EmSpace},
-      {"enspace", Kw::EnSpace}, {"qmspace", Kw::QmSpace}, {"bullet", Kw::Bullet},
-      {"lquote", Kw::LQuote}, {"rquote", Kw::RQuote}, {"ldblquote", Kw::LDblQuote},
-      {"rdblquote", Kw::RDblQuote}, {"zwj", Kw::Zwj}, {"zwnj", Kw::Zwnj},
-      {"ltrmark", Kw::LtrMark}, {"rtlmark", Kw::RtlMark}, {"chftn", Kw::ChFtn},
+      {"par", Kw::Par},
+      {"sect", Kw::Sect},
+      {"column", Kw::Sect},
+      {"line", Kw::Line},
+      {"lbr", Kw::Line},
+      {"page", Kw::Page},
+      {"tab", Kw::Tab},
+      {"cell", Kw::Cell},
+      {"row", Kw::Row},
+      {"nestcell", Kw::NestCell},
+      {"nestrow", Kw::NestRow},
+      {"emdash", Kw::EmDash},
+      {"endash", Kw::EnDash},
+      {"emspace", Kw::EmSpace},
+      {"enspace", Kw::EnSpace},
+      {"qmspace", Kw::QmSpace},
+      {"bullet", Kw::Bullet},
+      {"lquote", Kw::LQuote},
+      {"rquote", Kw::RQuote},
+      {"ldblquote", Kw::LDblQuote},
+      {"rdblquote", Kw::RDblQuote},
+      {"zwj", Kw::Zwj},
+      {"zwnj", Kw::Zwnj},
+      {"ltrmark", Kw::LtrMark},
+      {"rtlmark", Kw::RtlMark},
+      {"chftn", Kw::ChFtn},
   };
   return table;
 }
@@ -152,8 +321,20 @@ bool isDestination(Kw k) { return k <= Kw::SkipDest; }
 // ------------------------------------------------------------------ reader state
 
 enum class Dest : std::uint8_t {
-  Body, Skip, FontTable, ColorTable, ListTable, ListOverrideTable, LevelText, Pict, Field,
-  FldInst, Object, Pn, PnTextBefore, PnTextAfter,
+  Body,
+  Skip,
+  FontTable,
+  ColorTable,
+  ListTable,
+  ListOverrideTable,
+  LevelText,
+  Pict,
+  Field,
+  FldInst,
+  Object,
+  Pn,
+  PnTextBefore,
+  PnTextAfter,
 };
 
 struct CharState {
@@ -230,7 +411,7 @@ constexpr std::size_t MaxLists = 4096;
 constexpr std::size_t MaxLevels = 9;
 constexpr std::size_t MaxSmallText = 4096;  // font names, field instructions, level texts
 constexpr std::size_t MaxOverrides = 4096;
-constexpr std::size_t MaxFields = 4096;      // fields open at once
+constexpr std::size_t MaxFields = 4096;  // fields open at once
 
 // Lengths far beyond any page, clamped so sums of them cannot overflow.
 std::int32_t twips(std::int32_t v) { return std::clamp(v, -(1 << 28), 1 << 28); }
@@ -338,9 +519,10 @@ class RtfParser {
   void appendLevelByte(unsigned char b) {
     const GroupState& g = top();
     if (g.list < 0 || g.level < 0) return;
-    auto& t = lists_[static_cast<std::size_t>(g.list)].levels[static_cast<std::size_t>(g.level)].text;
+    auto& t =
+        lists_[static_cast<std::size_t>(g.list)].levels[static_cast<std::size_t>(g.level)].text;
     if (t.size() < MaxSmallText) t.push_back(b);
-  }  // a byte of text from \'hh or an escaped character
+  }                    // a byte of text from \'hh or an escaped character
   bool consumeSkip();  // one unit of \u fallback; true when the token is to be dropped
 
   // destinations
@@ -471,12 +653,15 @@ void RtfParser::applyListNumbering(ParaFormat& f, const ParaState& p) const {
     if (l.id == id) list = &l;
   }
   if (!list || list->levels.empty()) return;
-  const std::size_t lvl =
-      static_cast<std::size_t>(std::clamp<std::int32_t>(p.ilvl, 0, static_cast<std::int32_t>(list->levels.size()) - 1));
+  const std::size_t lvl = static_cast<std::size_t>(
+      std::clamp<std::int32_t>(p.ilvl, 0, static_cast<std::int32_t>(list->levels.size()) - 1));
   const ListLevel& level = list->levels[lvl];
   switch (level.nfc) {
     case 255: f.numbering = pfn::None; return;
-    case 23: f.numbering = pfn::Bullet; f.numberingStyle = pfns::Paren; return;
+    case 23:
+      f.numbering = pfn::Bullet;
+      f.numberingStyle = pfns::Paren;
+      return;
     case 1: f.numbering = pfn::UcRoman; break;
     case 2: f.numbering = pfn::LcRoman; break;
     case 3: f.numbering = pfn::UcLetter; break;
@@ -545,7 +730,8 @@ void RtfParser::flushBytes(bool keepOpenCharacter) {
       // A two-byte character whose second byte has not arrived yet waits for it.
       std::size_t i = 0;
       while (i < pendingBytes_.size()) {
-        const bool lead = converter_.isLeadByte(pendingCodePage_, static_cast<unsigned char>(pendingBytes_[i]));
+        const bool lead =
+            converter_.isLeadByte(pendingCodePage_, static_cast<unsigned char>(pendingBytes_[i]));
         if (lead && i + 1 >= pendingBytes_.size()) break;
         i += lead ? 2 : 1;
       }
@@ -603,15 +789,13 @@ void RtfParser::appendToDestination(std::u16string_view text) {
       break;
     case Dest::LevelText:
       if (g.list >= 0 && g.level >= 0) {
-        add(lists_[static_cast<std::size_t>(g.list)].levels[static_cast<std::size_t>(g.level)].text);
+        add(lists_[static_cast<std::size_t>(g.list)]
+                .levels[static_cast<std::size_t>(g.level)]
+                .text);
       }
       break;
-    case Dest::PnTextBefore:
-      add(pn_.before);
-      break;
-    case Dest::PnTextAfter:
-      add(pn_.after);
-      break;
+    case Dest::PnTextBefore: add(pn_.before); break;
+    case Dest::PnTextAfter: add(pn_.after); break;
     case Dest::FontTable:
       if (fontDraftIndex_ >= 0) {
         fontDraft_.name += converter_.decode(docCodePage_, fontDraftBytes_);
@@ -619,8 +803,7 @@ void RtfParser::appendToDestination(std::u16string_view text) {
         add(fontDraft_.name);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -731,8 +914,10 @@ void RtfParser::finishGroup(const GroupState& closed) {
   switch (closed.dest) {
     case Dest::FontTable:
       if (fontDraftIndex_ >= 0) {
-        fontDraft_.name = faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
-        if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_)) fonts_[fontDraftIndex_] = fontDraft_;
+        fontDraft_.name =
+            faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+        if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_))
+          fonts_[fontDraftIndex_] = fontDraft_;
         fontDraftIndex_ = -1;
         fontDraftBytes_.clear();
       }
@@ -778,16 +963,15 @@ void RtfParser::finishGroup(const GroupState& closed) {
         stack_.back().para.ls = 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   // The end of a field group: a link whose shown text is its own address needs no target.
   if (closed.field >= 0 && (stack_.empty() || stack_.back().field != closed.field)) {
     const FieldInfo& fi = fields_[static_cast<std::size_t>(closed.field)];
     if (fi.link >= 0 && fi.resultStart >= 0 && fi.resultStart <= result_.fragment.length()) {
       const std::u16string& target = links_[static_cast<std::size_t>(fi.link)];
-      const std::u16string_view shown =
-          std::u16string_view(result_.fragment.text()).substr(static_cast<std::size_t>(fi.resultStart));
+      const std::u16string_view shown = std::u16string_view(result_.fragment.text())
+                                            .substr(static_cast<std::size_t>(fi.resultStart));
       if (shown == target) {
         auto& frag = result_.fragment;
         frag.restyleFrom(fi.resultStart, [&](FormatId id) {
@@ -840,7 +1024,8 @@ bool RtfParser::enterDestination(Kw k) {
       return true;
     case Kw::ListOverride:
       if (g.dest != Dest::ListOverrideTable) break;
-      if (overrideLs_ > 0 && overrides_.size() < MaxOverrides) overrides_[overrideLs_] = overrideId_;
+      if (overrideLs_ > 0 && overrides_.size() < MaxOverrides)
+        overrides_[overrideLs_] = overrideId_;
       overrideLs_ = 0;
       overrideId_ = 0;
       return true;
@@ -891,8 +1076,7 @@ bool RtfParser::enterDestination(Kw k) {
       if (g.dest != Dest::Object) break;
       g.dest = Dest::Body;
       return true;
-    case Kw::ShpPict:
-      return true;  // its picture is read as document content
+    case Kw::ShpPict: return true;  // its picture is read as document content
     case Kw::Pn:
       g.dest = Dest::Pn;
       pn_ = PnDraft{};
@@ -912,11 +1096,8 @@ bool RtfParser::enterDestination(Kw k) {
       return true;
     case Kw::StyleSheet:
     case Kw::NonShpPict:
-    case Kw::SkipDest:
-      g.dest = Dest::Skip;
-      return true;
-    default:
-      break;
+    case Kw::SkipDest: g.dest = Dest::Skip; return true;
+    default: break;
   }
   return false;
 }
@@ -985,8 +1166,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, std::int32_t pa
     case Dest::PnTextAfter:
       if (k == Kw::Tab) appendToDestination(u"\t");
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -994,20 +1174,29 @@ void RtfParser::fontTableWord(Kw k, bool hasParam, std::int32_t param) {
   switch (k) {
     case Kw::F:
       if (fontDraftIndex_ >= 0) {
-        fontDraft_.name = faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+        fontDraft_.name =
+            faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
         if (fonts_.size() < MaxFonts) fonts_[fontDraftIndex_] = fontDraft_;
       }
       fontDraft_ = FontEntry{};
       fontDraftBytes_.clear();
       fontDraftIndex_ = hasParam ? param : 0;
       break;
-    case Kw::FCharset: fontDraft_.charSet = static_cast<std::uint8_t>(std::clamp(param, 0, 255)); break;
+    case Kw::FCharset:
+      fontDraft_.charSet = static_cast<std::uint8_t>(std::clamp(param, 0, 255));
+      break;
     case Kw::FPrq:
       fontDraft_.pitchAndFamily =
           static_cast<std::uint8_t>((fontDraft_.pitchAndFamily & 0xF0) | (std::clamp(param, 0, 2)));
       break;
-    case Kw::FNil: case Kw::FRoman: case Kw::FSwiss: case Kw::FModern: case Kw::FScript:
-    case Kw::FDecor: case Kw::FTech: case Kw::FBidi: {
+    case Kw::FNil:
+    case Kw::FRoman:
+    case Kw::FSwiss:
+    case Kw::FModern:
+    case Kw::FScript:
+    case Kw::FDecor:
+    case Kw::FTech:
+    case Kw::FBidi: {
       int family = 0;
       switch (k) {
         case Kw::FRoman: family = 1; break;
@@ -1018,7 +1207,8 @@ void RtfParser::fontTableWord(Kw k, bool hasParam, std::int32_t param) {
         case Kw::FTech: family = 5; break;
         default: family = 0; break;
       }
-      fontDraft_.pitchAndFamily = static_cast<std::uint8_t>((fontDraft_.pitchAndFamily & 0x0F) | (family << 4));
+      fontDraft_.pitchAndFamily =
+          static_cast<std::uint8_t>((fontDraft_.pitchAndFamily & 0x0F) | (family << 4));
       break;
     }
     case Kw::Cpg: fontDraft_.codePage = static_cast<std::uint32_t>(std::max(param, 0)); break;
@@ -1057,7 +1247,9 @@ void RtfParser::pnWord(Kw k, std::int32_t param) {
     case Kw::PnUcRm: pn_.type = pfn::UcRoman; break;
     case Kw::PnLcRm: pn_.type = pfn::LcRoman; break;
     case Kw::PnStart: pn_.start = static_cast<std::uint16_t>(std::clamp(param, 0, 0xFFFF)); break;
-    case Kw::PnIndent: pn_.tabWidth = static_cast<std::uint16_t>(std::clamp(param, 0, 0xFFFF)); break;
+    case Kw::PnIndent:
+      pn_.tabWidth = static_cast<std::uint16_t>(std::clamp(param, 0, 0xFFFF));
+      break;
     default: break;
   }
 }
@@ -1151,7 +1343,9 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     }
     case Kw::F: resolveFont(g.chr, param); break;
     case Kw::Fs:
-      if (hasParam && param > 0) f.height = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{param} * 10, MaxCharHeight));
+      if (hasParam && param > 0)
+        f.height = static_cast<std::int32_t>(
+            std::min<std::int64_t>(std::int64_t{param} * 10, MaxCharHeight));
       break;
     case Kw::B:
       f.effects = on ? (f.effects | cfe::Bold) : (f.effects & ~cfe::Bold);
@@ -1184,10 +1378,12 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::UlThLDash: setUnderline(cfu::ThickLongDash, hasParam, param); break;
     case Kw::UlNone: f.underlineType = cfu::None; break;
     case Kw::Super:
-      f.effects = on ? ((f.effects | cfe::SuperScript) & ~cfe::SubScript) : (f.effects & ~cfe::SuperScript);
+      f.effects =
+          on ? ((f.effects | cfe::SuperScript) & ~cfe::SubScript) : (f.effects & ~cfe::SuperScript);
       break;
     case Kw::Sub:
-      f.effects = on ? ((f.effects | cfe::SubScript) & ~cfe::SuperScript) : (f.effects & ~cfe::SubScript);
+      f.effects =
+          on ? ((f.effects | cfe::SubScript) & ~cfe::SuperScript) : (f.effects & ~cfe::SubScript);
       break;
     case Kw::NoSuperSub: f.effects &= ~(cfe::SuperScript | cfe::SubScript); break;
     case Kw::Up:
@@ -1241,16 +1437,25 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::Tx:
     case Kw::Tb:
       if (p.format.tabCount < tab::MaxStops) {
-        const std::int32_t pos = std::clamp<std::int32_t>(param, 0, static_cast<std::int32_t>(tab::PositionMask));
+        const std::int32_t pos =
+            std::clamp<std::int32_t>(param, 0, static_cast<std::int32_t>(tab::PositionMask));
         p.format.tabs[static_cast<std::size_t>(p.format.tabCount++)] =
             makeTabStop(pos, k == Kw::Tb ? tab::Bar : p.tabAlign, p.tabLeader);
       }
       p.tabAlign = tab::Left;
       p.tabLeader = tab::NoLeader;
       break;
-    case Kw::PageBb: p.format.effects = on ? (p.format.effects | pfe::PageBreakBefore) : (p.format.effects & ~pfe::PageBreakBefore); break;
-    case Kw::Keep: p.format.effects = on ? (p.format.effects | pfe::Keep) : (p.format.effects & ~pfe::Keep); break;
-    case Kw::KeepN: p.format.effects = on ? (p.format.effects | pfe::KeepNext) : (p.format.effects & ~pfe::KeepNext); break;
+    case Kw::PageBb:
+      p.format.effects = on ? (p.format.effects | pfe::PageBreakBefore)
+                            : (p.format.effects & ~pfe::PageBreakBefore);
+      break;
+    case Kw::Keep:
+      p.format.effects = on ? (p.format.effects | pfe::Keep) : (p.format.effects & ~pfe::Keep);
+      break;
+    case Kw::KeepN:
+      p.format.effects =
+          on ? (p.format.effects | pfe::KeepNext) : (p.format.effects & ~pfe::KeepNext);
+      break;
     case Kw::InTbl: p.inTable = on; break;
     case Kw::Ls: p.ls = param; break;
     case Kw::Ilvl: p.ilvl = param; break;
@@ -1306,13 +1511,23 @@ void RtfParser::handleSymbol(char c) {
   switch (c) {
     case '\\':
     case '{':
-    case '}':
-      addByte(static_cast<unsigned char>(c));
+    case '}': addByte(static_cast<unsigned char>(c)); break;
+    case '~':
+      flushBytes();
+      emitChar(0x00A0);
       break;
-    case '~': flushBytes(); emitChar(0x00A0); break;
-    case '-': flushBytes(); emitChar(0x00AD); break;
-    case '_': flushBytes(); emitChar(0x2011); break;
-    case '\t': flushBytes(); emitChar(u'\t'); break;
+    case '-':
+      flushBytes();
+      emitChar(0x00AD);
+      break;
+    case '_':
+      flushBytes();
+      emitChar(0x2011);
+      break;
+    case '\t':
+      flushBytes();
+      emitChar(u'\t');
+      break;
     default: break;
   }
 }
@@ -1328,9 +1543,7 @@ void RtfParser::handleHex(unsigned char b) {
 void RtfParser::addByte(unsigned char b) {
   GroupState& g = top();
   switch (g.dest) {
-    case Dest::LevelText:
-      appendLevelByte(b);
-      break;
+    case Dest::LevelText: appendLevelByte(b); break;
     case Dest::Body:
     case Dest::FldInst:
     case Dest::PnTextBefore:
@@ -1342,14 +1555,14 @@ void RtfParser::addByte(unsigned char b) {
       break;
     }
     case Dest::FontTable:
-      if (fontDraftIndex_ >= 0 && fontDraftBytes_.size() < MaxSmallText) fontDraftBytes_.push_back(static_cast<char>(b));
+      if (fontDraftIndex_ >= 0 && fontDraftBytes_.size() < MaxSmallText)
+        fontDraftBytes_.push_back(static_cast<char>(b));
       break;
     case Dest::Pict: {
       // Hex digits arrive as text; a literal byte here is not picture data.
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -1398,8 +1611,10 @@ void RtfParser::handleText(std::string_view bytes) {
       for (char b : bytes) {
         if (fontDraftIndex_ < 0) break;
         if (b == ';') {
-          fontDraft_.name = faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
-          if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_)) fonts_[fontDraftIndex_] = fontDraft_;
+          fontDraft_.name =
+              faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+          if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_))
+            fonts_[fontDraftIndex_] = fontDraft_;
           fontDraftBytes_.clear();
           fontDraftIndex_ = -1;
         } else if (fontDraftBytes_.size() < MaxSmallText) {
@@ -1451,8 +1666,7 @@ void RtfParser::handleText(std::string_view bytes) {
         pictureHighNibble_ = -1;
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

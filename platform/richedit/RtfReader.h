@@ -33,11 +33,11 @@ enum class RtfStatus {
 struct RtfReadResult {
   RtfStatus status = RtfStatus::Ok;
   RichTextFragment fragment;
-  bool truncated = false;         // the stream ended inside an open group
-  bool textLimitReached = false;  // maxChars stopped the reading
-  bool picturesDropped = false;   // a picture was over the size limits
-  bool depthLimitReached = false; // groups past maxDepth were skipped
-  std::string message;            // why, for NotRtf and SourceFailed
+  bool truncated = false;          // the stream ended inside an open group
+  bool textLimitReached = false;   // maxChars stopped the reading
+  bool picturesDropped = false;    // a picture was over the size limits
+  bool depthLimitReached = false;  // groups past maxDepth were skipped
+  std::string message;             // why, for NotRtf and SourceFailed
 };
 
 RtfReadResult readRtf(ByteSource& source, const RtfReadOptions& options = {});

@@ -18,9 +18,9 @@ struct RtfToken {
   std::string_view word;  // Word: the control word's name
   bool hasParam = false;
   std::int32_t param = 0;
-  char symbol = 0;          // Symbol: the character after the backslash
-  unsigned char hex = 0;    // Hex: the byte of \'hh
-  std::string_view text;    // Text: raw bytes, valid until the next call
+  char symbol = 0;        // Symbol: the character after the backslash
+  unsigned char hex = 0;  // Hex: the byte of \'hh
+  std::string_view text;  // Text: raw bytes, valid until the next call
 };
 
 class RtfTokenizer {

@@ -73,9 +73,9 @@ struct WriterState {
   int backColour = 0;
 };
 
-constexpr std::uint32_t TrackedEffects = cfe::Bold | cfe::Italic | cfe::StrikeOut |
-                                         cfe::SmallCaps | cfe::AllCaps | cfe::Hidden |
-                                         cfe::Protected | cfe::SuperScript | cfe::SubScript;
+constexpr std::uint32_t TrackedEffects = cfe::Bold | cfe::Italic | cfe::StrikeOut | cfe::SmallCaps |
+                                         cfe::AllCaps | cfe::Hidden | cfe::Protected |
+                                         cfe::SuperScript | cfe::SubScript;
 
 const char* underlineWord(std::uint8_t type) {
   switch (type) {
@@ -103,8 +103,8 @@ const char* underlineWord(std::uint8_t type) {
 
 std::u16string romanNumeral(int n) {
   static const std::pair<int, const char16_t*> parts[] = {
-      {1000, u"m"}, {900, u"cm"}, {500, u"d"}, {400, u"cd"}, {100, u"c"}, {90, u"xc"},
-      {50, u"l"},   {40, u"xl"},  {10, u"x"},  {9, u"ix"},   {5, u"v"},   {4, u"iv"}, {1, u"i"}};
+      {1000, u"m"}, {900, u"cm"}, {500, u"d"}, {400, u"cd"}, {100, u"c"}, {90, u"xc"}, {50, u"l"},
+      {40, u"xl"},  {10, u"x"},   {9, u"ix"},  {5, u"v"},    {4, u"iv"},  {1, u"i"}};
   std::u16string s;
   for (const auto& [v, t] : parts) {
     while (n >= v && s.size() < 40) {
@@ -154,9 +154,7 @@ std::u16string numberLabel(const ParaFormat& f, int n) {
 class Writer {
  public:
   Writer(const RichTextFragment& f, const RtfWriteOptions& o)
-      : f_(f),
-        options_(o),
-        converter_(o.converter ? *o.converter : builtinCodePages()) {}
+      : f_(f), options_(o), converter_(o.converter ? *o.converter : builtinCodePages()) {}
 
   std::string run();
 
@@ -198,7 +196,8 @@ void Writer::collectTables() {
     if (fonts_.emplace(k, static_cast<int>(fontOrder_.size())).second) fontOrder_.push_back(k);
   };
   auto addColour = [&](Colour c) {
-    if (colours_.emplace(c, static_cast<int>(colourOrder_.size()) + 1).second) colourOrder_.push_back(c);
+    if (colours_.emplace(c, static_cast<int>(colourOrder_.size()) + 1).second)
+      colourOrder_.push_back(c);
   };
   auto addStyle = [&](FormatId id) {
     const CharFormat& c = f_.style(id).format;
@@ -209,7 +208,8 @@ void Writer::collectTables() {
   for (const auto& s : f_.spans()) addStyle(s.style);
   addStyle(f_.endStyle());
   bool bullets = false;
-  for (FormatId id : f_.paragraphFormats()) bullets = bullets || f_.paraFormat(id).numbering == pfn::Bullet;
+  for (FormatId id : f_.paragraphFormats())
+    bullets = bullets || f_.paraFormat(id).numbering == pfn::Bullet;
   bullets = bullets || f_.paraFormat(f_.trailingParaFormat()).numbering == pfn::Bullet;
   if (bullets) {
     const FontKey symbol{u"Symbol", charset::Symbol, 0x02};
@@ -285,8 +285,14 @@ void Writer::writeParaProperties(const ParaFormat& p) {
   if (p.spaceBefore != 0) out_.word("sb", p.spaceBefore);
   if (p.spaceAfter != 0) out_.word("sa", p.spaceAfter);
   switch (p.lineSpacingRule) {
-    case lsr::OneAndHalf: out_.word("sl", 360); out_.word("slmult", 1); break;
-    case lsr::Double: out_.word("sl", 480); out_.word("slmult", 1); break;
+    case lsr::OneAndHalf:
+      out_.word("sl", 360);
+      out_.word("slmult", 1);
+      break;
+    case lsr::Double:
+      out_.word("sl", 480);
+      out_.word("slmult", 1);
+      break;
     case lsr::AtLeast:
       if (p.lineSpacing > 0) {
         out_.word("sl", p.lineSpacing);
@@ -352,21 +358,33 @@ void Writer::writePnGroup(const ParaFormat& p) {
       out_.close();
       break;
     default: {
-      static const char* types[] = {"pndec", "pndec", "pndec", "pnlcltr", "pnucltr", "pnlcrm", "pnucrm"};
+      static const char* types[] = {"pndec",   "pndec",  "pndec", "pnlcltr",
+                                    "pnucltr", "pnlcrm", "pnucrm"};
       out_.word(types[p.numbering <= pfn::Last ? p.numbering : pfn::Arabic]);
       switch (p.numberingStyle & 0x0700) {
         case pfns::Paren:
-          out_.open(); out_.word("pntxta"); out_.plain(')'); out_.close();
+          out_.open();
+          out_.word("pntxta");
+          out_.plain(')');
+          out_.close();
           break;
         case pfns::Parens:
-          out_.open(); out_.word("pntxtb"); out_.plain('('); out_.close();
-          out_.open(); out_.word("pntxta"); out_.plain(')'); out_.close();
+          out_.open();
+          out_.word("pntxtb");
+          out_.plain('(');
+          out_.close();
+          out_.open();
+          out_.word("pntxta");
+          out_.plain(')');
+          out_.close();
           break;
         case pfns::Period:
-          out_.open(); out_.word("pntxta"); out_.plain('.'); out_.close();
+          out_.open();
+          out_.word("pntxta");
+          out_.plain('.');
+          out_.close();
           break;
-        default:
-          break;
+        default: break;
       }
       break;
     }
@@ -654,7 +672,8 @@ std::string Writer::run() {
   }
   if (linkTarget) closeLink();
   if (n == 0) {
-    writeParagraphStart(f_.paraFormat(f_.trailingParaFormat()), havePara, lastPara, counter, nullptr);
+    writeParagraphStart(f_.paraFormat(f_.trailingParaFormat()), havePara, lastPara, counter,
+                        nullptr);
     writeCharState(f_.style(f_.endStyle()));
   }
   out_.close();

@@ -19,6 +19,7 @@ struct RtfWriteOptions {
 };
 
 std::string writeRtf(const RichTextFragment& fragment, const RtfWriteOptions& options = {});
-bool writeRtf(const RichTextFragment& fragment, ByteSink& sink, const RtfWriteOptions& options = {});
+bool writeRtf(const RichTextFragment& fragment, ByteSink& sink,
+              const RtfWriteOptions& options = {});
 
 }  // namespace richedit

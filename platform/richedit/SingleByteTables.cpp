@@ -6,6 +6,7 @@
 namespace richedit {
 
 namespace {
+// clang-format off
 constexpr char16_t cp874[128] = {
     0x20AC, 0x0081, 0x0082, 0x0083, 0x0084, 0x2026, 0x0086, 0x0087,
     0x0088, 0x0089, 0x008A, 0x008B, 0x008C, 0x008D, 0x008E, 0x008F,
@@ -252,39 +253,26 @@ constexpr char16_t cp10000[128] = {
     0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0x0131, 0x02C6, 0x02DC,
     0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
 };
+// clang-format on
 
 }  // namespace
 
 const char16_t* singleByteTable(std::uint32_t codePage) {
   switch (codePage) {
-    case 874:
-      return cp874;
-    case 1250:
-      return cp1250;
-    case 1251:
-      return cp1251;
-    case 1252:
-      return cp1252;
-    case 1253:
-      return cp1253;
-    case 1254:
-      return cp1254;
-    case 1255:
-      return cp1255;
-    case 1256:
-      return cp1256;
-    case 1257:
-      return cp1257;
-    case 1258:
-      return cp1258;
-    case 437:
-      return cp437;
-    case 850:
-      return cp850;
-    case 10000:
-      return cp10000;
-    default:
-      return nullptr;
+    case 874: return cp874;
+    case 1250: return cp1250;
+    case 1251: return cp1251;
+    case 1252: return cp1252;
+    case 1253: return cp1253;
+    case 1254: return cp1254;
+    case 1255: return cp1255;
+    case 1256: return cp1256;
+    case 1257: return cp1257;
+    case 1258: return cp1258;
+    case 437: return cp437;
+    case 850: return cp850;
+    case 10000: return cp10000;
+    default: return nullptr;
   }
 }
 

@@ -7,16 +7,13 @@ CharClass classify(char16_t c) {
     case u' ':
     case u'\t':
     case 0x00A0:
-    case 0x3000:
-      return CharClass::Blank;
+    case 0x3000: return CharClass::Blank;
     case u'\r':
     case u'\n':
     case 0x000B:
     case 0x000C:
-    case 0xFFFC:
-      return CharClass::Break;
-    default:
-      break;
+    case 0xFFFC: return CharClass::Break;
+    default: break;
   }
   if (c < 0x20) return CharClass::Break;
   if (c < 0x80) {

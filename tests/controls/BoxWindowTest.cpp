@@ -14,8 +14,8 @@ namespace {
 using test::SendKey;
 using test::SendMouse;
 using test::Snapshot;
-using test::TTestHost;
 using test::Tick;
+using test::TTestHost;
 
 // The box of a 17-high check box sits at (1, (17 - 13) div 4) = (1, 1).
 constexpr int kBoxX = 1;
@@ -40,7 +40,9 @@ TEST(CheckBox, AClickTogglesFirstAndThenCallsTheClickEvent) {
   TTestHost host;
   TStyledCheckBox box(host.Handle(), 10, 10);
   std::vector<bool> seen;
-  box.OnClick = [&](TStyledControl& c) { seen.push_back(static_cast<TStyledCheckBox&>(c).Checked()); };
+  box.OnClick = [&](TStyledControl& c) {
+    seen.push_back(static_cast<TStyledCheckBox&>(c).Checked());
+  };
   SendMouse(box.Handle(), WM_LBUTTONDOWN, 5, 8);
   SendMouse(box.Handle(), WM_LBUTTONUP, 5, 8);
   SendMessageW(box.Handle(), BM_CLICK, 0, 0);
@@ -150,8 +152,8 @@ TEST(RadioButton, DrawnOverTheParentWithASmoothCircleAndATintedDot) {
   TTestHost host(RGB(255, 220, 0));
   TStyledRadioButton r(host.Handle(), 10, 10);
   TPixelBuffer shot = Snapshot(r);
-  EXPECT_EQ(PixelOf(shot, 0, 0), Shown(RGB(255, 220, 0)));   // the parent shows through
-  EXPECT_EQ(PixelOf(shot, 2, 2), Shown(RGB(255, 220, 0)));   // outside the circle's corner
+  EXPECT_EQ(PixelOf(shot, 0, 0), Shown(RGB(255, 220, 0)));  // the parent shows through
+  EXPECT_EQ(PixelOf(shot, 2, 2), Shown(RGB(255, 220, 0)));  // outside the circle's corner
   const int top = (17 - 13) / 2;
   EXPECT_EQ(PixelOf(shot, 2, top + 6), Shown(RGB(128, 128, 128)));  // the outline
   r.SetChecked(true);

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #include "controls/ControlErrors.h"
 #include "controls/DialogKeys.h"
@@ -18,8 +18,8 @@ namespace {
 using test::SendKey;
 using test::SendMouse;
 using test::Snapshot;
-using test::TTestHost;
 using test::Tick;
+using test::TTestHost;
 
 TPixelBuffer Gradient(int w, int h, TColor from, TColor to, TGradientType type) {
   TPixelBuffer b(w, h);
@@ -77,7 +77,8 @@ TEST_F(ButtonTest, SizeAndTheCaptionIsTheWindowText) {
 TEST_F(ButtonTest, RestingFaceIsTheDefaultGradientOnePixelInsideItsFrame) {
   button.SetColor(RGB(10, 20, 30));
   const TStyledControlColors c;
-  const TPixelBuffer want = Gradient(200, 40, c.DefaultFrom, c.DefaultTo, TGradientType::gtVertical);
+  const TPixelBuffer want =
+      Gradient(200, 40, c.DefaultFrom, c.DefaultTo, TGradientType::gtVertical);
   const TPixelBuffer shot = Snapshot(button);
   EXPECT_EQ(PixelOf(shot, 0, 0), Shown(RGB(10, 20, 30)));  // the frame shows outside the corners
   EXPECT_EQ(PixelOf(shot, 199, 39), Shown(RGB(10, 20, 30)));
@@ -126,7 +127,8 @@ TEST_F(ButtonTest, PressShowsThePressedPictureInOneTickWithTheFaceShiftedOnePixe
   EXPECT_FALSE(button.Fading());
   const TPixelBuffer pressed = Snapshot(button);
   const TStyledControlColors c;
-  const TPixelBuffer want = Gradient(200, 40, c.ClickedFrom, c.ClickedTo, TGradientType::gtVertical);
+  const TPixelBuffer want =
+      Gradient(200, 40, c.ClickedFrom, c.ClickedTo, TGradientType::gtVertical);
   // Inside the gradient border the pressed picture starts one pixel lower and further right.
   EXPECT_EQ(PixelOf(pressed, 4, 4), PixelOf(want, 0, 0));
   EXPECT_EQ(PixelOf(pressed, 10, 30), PixelOf(want, 6, 26));
@@ -197,8 +199,8 @@ TEST_F(ButtonTest, KeyboardSpaceAndEnterClickTheFocusedButton) {
 TEST_F(ButtonTest, TheDialogManagerHandsEnterToTheFocusedButton) {
   SetFocus(button.Handle());
   MSG msg{button.Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-  const LRESULT code = SendMessageW(button.Handle(), WM_GETDLGCODE, VK_RETURN,
-                                    reinterpret_cast<LPARAM>(&msg));
+  const LRESULT code =
+      SendMessageW(button.Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&msg));
   EXPECT_TRUE(code & DLGC_BUTTON);
   EXPECT_TRUE(code & DLGC_UNDEFPUSHBUTTON);
   if (!IsDialogMessageW(host.Handle(), &msg)) DispatchMessageW(&msg);
@@ -233,8 +235,9 @@ TEST_F(ButtonTest, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
   EXPECT_EQ(cancels, 1);
 
   // A focused multi-line edit keeps its Enter; a disabled default button takes none.
-  const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN,
-                                    10, 140, 100, 40, host.Handle(), nullptr, nullptr, nullptr);
+  const HWND edit =
+      CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 10,
+                      140, 100, 40, host.Handle(), nullptr, nullptr, nullptr);
   SetFocus(edit);
   EXPECT_FALSE(HandleStyledDialogKey(MSG{edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}}));
   SetFocus(box.Handle());
@@ -260,12 +263,14 @@ TEST_F(ButtonTest, FocusRectangleOnlyWhenFocusedAndWanted) {
 TEST_F(ButtonTest, ResizeRebuildsThePictures) {
   button.SetBounds(10, 10, 120, 60);
   const TStyledControlColors c;
-  const TPixelBuffer want = Gradient(120, 60, c.DefaultFrom, c.DefaultTo, TGradientType::gtVertical);
+  const TPixelBuffer want =
+      Gradient(120, 60, c.DefaultFrom, c.DefaultTo, TGradientType::gtVertical);
   const TPixelBuffer shot = Snapshot(button);
   ASSERT_EQ(shot.Height(), 60);
   EXPECT_EQ(PixelOf(shot, 30, 50), PixelOf(want, 29, 49));
   button.SetGradientType(TGradientType::gtHorizontal);
-  const TPixelBuffer across = Gradient(120, 60, c.DefaultFrom, c.DefaultTo, TGradientType::gtHorizontal);
+  const TPixelBuffer across =
+      Gradient(120, 60, c.DefaultFrom, c.DefaultTo, TGradientType::gtHorizontal);
   EXPECT_EQ(PixelOf(Snapshot(button), 90, 30), PixelOf(across, 89, 29));
 }
 
@@ -289,7 +294,7 @@ TEST_F(ButtonTest, GlyphFromABitmapTakesItsBottomLeftPixelAsTransparent) {
   const HBITMAP bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   auto* px = static_cast<DWORD*>(bits);
   for (int i = 0; i < 16; ++i) px[i] = 0x00FF00;  // green everywhere ...
-  px[1 * 4 + 1] = 0x0000FF;                        // ... but one blue pixel
+  px[1 * 4 + 1] = 0x0000FF;                       // ... but one blue pixel
   button.SetGlyph(bmp);
   DeleteObject(bmp);  // the button keeps its own copy
   const TPixelBuffer shot = Snapshot(button);
@@ -360,9 +365,9 @@ TEST(ButtonTimer, TheRealTimerRunsTheFadeAndStops) {
 TEST(ButtonWindowClass, MadeByClassNameTheWindowOwnsItsButton) {
   RegisterStyledControlClasses();
   TTestHost host;
-  const HWND hwnd = CreateWindowExW(0, L"TStyledButton", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                    5, 5, 75, 25, host.Handle(), reinterpret_cast<HMENU>(IDOK),
-                                    nullptr, nullptr);
+  const HWND hwnd =
+      CreateWindowExW(0, L"TStyledButton", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 75, 25,
+                      host.Handle(), reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
   ASSERT_NE(hwnd, nullptr);
   auto* b = dynamic_cast<TStyledButton*>(TStyledControl::FromHandle(hwnd));
   ASSERT_NE(b, nullptr);

@@ -1,9 +1,9 @@
-#include "controls/FadeAnimator.h"
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include "controls/FadeAnimator.h"
 
 namespace controls {
 namespace {

@@ -1,10 +1,9 @@
-#include "controls/GradientBand.h"
-
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "controls/GradientBand.h"
 #include "tests/controls/PixelTestSupport.h"
 
 namespace controls {
@@ -44,15 +43,16 @@ TEST(GradientBand, SectionsAreRoundedAndTheLastTakesTheRest) {
   ASSERT_EQ(lines.size(), 21u);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(Shown(lines[i]), Shown(stops[0])) << i;
   EXPECT_EQ(Shown(lines[10]), Shown(stops[1]));
-  EXPECT_EQ(Shown(lines[15]), Shown(RGBColor(255, 228, 158)));  // half way: 227.5 -> 228, 157.5 -> 158
+  EXPECT_EQ(Shown(lines[15]),
+            Shown(RGBColor(255, 228, 158)));  // half way: 227.5 -> 228, 157.5 -> 158
   EXPECT_EQ(Shown(lines[20]), Shown(stops[2]));
 }
 
 TEST(GradientBand, ShortBandsStayWithinTheirLength) {
-  const TColor stops[] = {RGBColor(0, 0, 0),    RGBColor(10, 0, 0), RGBColor(20, 0, 0),
-                          RGBColor(30, 0, 0),   RGBColor(40, 0, 0), RGBColor(50, 0, 0),
-                          RGBColor(60, 0, 0),   RGBColor(70, 0, 0), RGBColor(80, 0, 0),
-                          RGBColor(90, 0, 0),   RGBColor(100, 0, 0)};
+  const TColor stops[] = {RGBColor(0, 0, 0),  RGBColor(10, 0, 0), RGBColor(20, 0, 0),
+                          RGBColor(30, 0, 0), RGBColor(40, 0, 0), RGBColor(50, 0, 0),
+                          RGBColor(60, 0, 0), RGBColor(70, 0, 0), RGBColor(80, 0, 0),
+                          RGBColor(90, 0, 0), RGBColor(100, 0, 0)};
   // 15 / 10 = 1.5 rounds to 2; ten sections of 2 would need 20 lines.
   const std::vector<TColor> lines = GradientBandColors(stops, 15);
   ASSERT_EQ(lines.size(), 15u);

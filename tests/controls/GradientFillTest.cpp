@@ -1,7 +1,6 @@
-#include "controls/GradientFill.h"
-
 #include <gtest/gtest.h>
 
+#include "controls/GradientFill.h"
 #include "tests/controls/PixelTestSupport.h"
 
 namespace controls {
@@ -43,13 +42,15 @@ TEST_P(AllGradientTypes, RegionLimitsTheGradientAndTheRectangleLimitsTheRegion) 
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, AllGradientTypes,
-    ::testing::Values(TGradientType::gtHorizontal, TGradientType::gtVertical,
-                      TGradientType::gtFromTopLeft, TGradientType::gtFromTopRight,
-                      TGradientType::gtRadial, TGradientType::gtDoubleHorz,
-                      TGradientType::gtDoubleVert),
-    [](const auto& info) { return "type" + std::to_string(static_cast<int>(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Types, AllGradientTypes,
+                         ::testing::Values(TGradientType::gtHorizontal, TGradientType::gtVertical,
+                                           TGradientType::gtFromTopLeft,
+                                           TGradientType::gtFromTopRight, TGradientType::gtRadial,
+                                           TGradientType::gtDoubleHorz,
+                                           TGradientType::gtDoubleVert),
+                         [](const auto& info) {
+                           return "type" + std::to_string(static_cast<int>(info.param));
+                         });
 
 TEST(GradientFill, HorizontalRunsFromTheLeftEdgeAndStopsOneStepShortOfZ) {
   const TPixelBuffer b = Filled(10, 3, TGradientType::gtHorizontal);
@@ -105,8 +106,8 @@ TEST(GradientFill, DiagonalsMeasureFromTheirCorner) {
   EXPECT_EQ(PixelOf(tl, 3, 4), Shown(RGBColor(20, 10, 5)));      // distance 5
   EXPECT_EQ(PixelOf(tl, 24, 32), Shown(RGBColor(160, 80, 40)));  // distance 40
   const TPixelBuffer tr = Filled(30, 40, TGradientType::gtFromTopRight);
-  EXPECT_EQ(PixelOf(tr, 27, 4), Shown(RGBColor(20, 10, 5)));  // (30 - 27, 4): distance 5
-  EXPECT_EQ(PixelOf(tr, 0, 0), Shown(RGBColor(120, 60, 30)));   // distance 30
+  EXPECT_EQ(PixelOf(tr, 27, 4), Shown(RGBColor(20, 10, 5)));   // (30 - 27, 4): distance 5
+  EXPECT_EQ(PixelOf(tr, 0, 0), Shown(RGBColor(120, 60, 30)));  // distance 30
 }
 
 TEST(GradientFill, RadialIsAAtTheCentreAndHoldsChannelsAtTheirLimitsPastTheRadius) {

@@ -11,39 +11,39 @@ const TPixelRect kClient{0, 0, 100, 40};
 
 TEST(ButtonContent, GlyphSitsBesideTheCaptionAtTheSpacing) {
   // Caption 30 x 10 centred in the client area minus the 16-pixel glyph and 2 of spacing.
-  const TButtonContent left = LayoutButtonContent(kClient, {30, 10}, {16, 16}, 2,
-                                                  TButtonLayout::blGlyphLeft, true);
+  const TButtonContent left =
+      LayoutButtonContent(kClient, {30, 10}, {16, 16}, 2, TButtonLayout::blGlyphLeft, true);
   EXPECT_EQ(left.captionRect, (TPixelRect{18, 0, 100, 40}));
   EXPECT_EQ(left.glyphX, 44 - 2 - 16);  // the text starts at 18 + (82 - 30) / 2 = 44
   EXPECT_EQ(left.glyphY, 12);
-  const TButtonContent right = LayoutButtonContent(kClient, {30, 10}, {16, 16}, 2,
-                                                   TButtonLayout::blGlyphRight, true);
+  const TButtonContent right =
+      LayoutButtonContent(kClient, {30, 10}, {16, 16}, 2, TButtonLayout::blGlyphRight, true);
   EXPECT_EQ(right.captionRect, (TPixelRect{0, 0, 82, 40}));
   EXPECT_EQ(right.glyphX, 26 + 30 + 2);
-  const TButtonContent top = LayoutButtonContent(kClient, {30, 10}, {16, 8}, 3,
-                                                 TButtonLayout::blGlyphTop, true);
+  const TButtonContent top =
+      LayoutButtonContent(kClient, {30, 10}, {16, 8}, 3, TButtonLayout::blGlyphTop, true);
   EXPECT_EQ(top.captionRect, (TPixelRect{0, 11, 100, 40}));
   EXPECT_EQ(top.glyphY, 20 - 3 - 8);  // text top 11 + (29 - 10) / 2 = 20
   EXPECT_EQ(top.glyphX, 42);
-  const TButtonContent bottom = LayoutButtonContent(kClient, {30, 10}, {16, 8}, 3,
-                                                    TButtonLayout::blGlyphBottom, true);
+  const TButtonContent bottom =
+      LayoutButtonContent(kClient, {30, 10}, {16, 8}, 3, TButtonLayout::blGlyphBottom, true);
   EXPECT_EQ(bottom.captionRect, (TPixelRect{0, 0, 100, 29}));
   EXPECT_EQ(bottom.glyphY, 9 + 10 + 3);  // text top 9, 10 high, then the spacing
 }
 
 TEST(ButtonContent, WideCaptionPushesTheGlyphNoFurtherThanTheEdge) {
-  const TButtonContent c = LayoutButtonContent(kClient, {300, 10}, {16, 16}, 2,
-                                               TButtonLayout::blGlyphLeft, true);
+  const TButtonContent c =
+      LayoutButtonContent(kClient, {300, 10}, {16, 16}, 2, TButtonLayout::blGlyphLeft, true);
   EXPECT_EQ(c.glyphX, 0);
 }
 
 TEST(ButtonContent, GlyphWithoutCaptionIsCentredAndNoGlyphLeavesTheClientArea) {
-  const TButtonContent alone = LayoutButtonContent(kClient, {0, 0}, {20, 10}, 2,
-                                                   TButtonLayout::blGlyphRight, false);
+  const TButtonContent alone =
+      LayoutButtonContent(kClient, {0, 0}, {20, 10}, 2, TButtonLayout::blGlyphRight, false);
   EXPECT_EQ(alone.glyphX, 40);
   EXPECT_EQ(alone.glyphY, 15);
-  const TButtonContent text = LayoutButtonContent(kClient, {30, 10}, {0, 0}, 2,
-                                                  TButtonLayout::blGlyphLeft, true);
+  const TButtonContent text =
+      LayoutButtonContent(kClient, {30, 10}, {0, 0}, 2, TButtonLayout::blGlyphLeft, true);
   EXPECT_EQ(text.captionRect, kClient);
 }
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "controls/DrawGradientBand.h"
-#include "platform/GdiHandles.h"
 #include "controls/DibSurface.h"
+#include "controls/DrawGradientBand.h"
 #include "controls/GradientFill.h"
 #include "controls/StyledButton.h"
 #include "controls/StyledPanel.h"
 #include "controls/StyledRadioButton.h"
+#include "platform/GdiHandles.h"
 #include "tests/controls/PixelTestSupport.h"
 #include "tests/controls/WindowTestHost.h"
 
@@ -141,7 +141,8 @@ TEST(Painting, EraseBackgroundLeavesTheScreenAloneAndAPaintIsOneFinishedPicture)
     const BrushHandle marker(CreateSolidBrush(RGB(255, 0, 255)));
     RECT r{0, 0, 120, 30};
     FillRect(dc.get(), &r, marker.get());
-    EXPECT_EQ(SendMessageW(button.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), 1);
+    EXPECT_EQ(SendMessageW(button.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0),
+              1);
     EXPECT_EQ(GetPixel(dc.get(), 60, 15), RGB(255, 0, 255));
   }
   InvalidateRect(button.Handle(), nullptr, TRUE);
@@ -149,7 +150,8 @@ TEST(Painting, EraseBackgroundLeavesTheScreenAloneAndAPaintIsOneFinishedPicture)
   const TPixelBuffer expected = Snapshot(button);
   WindowDC dc(button.Handle());
   for (int y = 0; y < 30; y += 3)
-    for (int x = 0; x < 120; x += 7) ASSERT_EQ(GetPixel(dc.get(), x, y), expected.Pixel(x, y)) << x << "," << y;
+    for (int x = 0; x < 120; x += 7)
+      ASSERT_EQ(GetPixel(dc.get(), x, y), expected.Pixel(x, y)) << x << "," << y;
 }
 
 // What the window shows on screen, read back through its own DC.
@@ -216,7 +218,7 @@ TEST(GradientBandOnADC, DrawsInsideTheClipAndPutsThePenBack) {
   const TPixelView px = surface.Pixels();
   EXPECT_EQ(Shown(px.Pixel(5, 3)), Shown(RGB(0, 0, 0)));
   EXPECT_EQ(Shown(px.Pixel(5, 19)), Shown(RGB(200, 100, 0)));
-  EXPECT_EQ(Shown(px.Pixel(5, 14)), Shown(RGB(89, 44, 0)));  // line 4 of the second ten: 4 / 9
+  EXPECT_EQ(Shown(px.Pixel(5, 14)), Shown(RGB(89, 44, 0)));       // line 4 of the second ten: 4 / 9
   EXPECT_EQ(Shown(px.Pixel(15, 19)), Shown(RGB(255, 255, 255)));  // clipped away
   const TColor one[] = {RGB(9, 9, 9)};
   EXPECT_THROW(DrawGradientBand(dc, RECT{0, 0, 20, 20}, one, TBandDirection::LeftToRight),

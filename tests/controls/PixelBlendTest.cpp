@@ -1,7 +1,6 @@
-#include "controls/PixelBlend.h"
-
 #include <gtest/gtest.h>
 
+#include "controls/PixelBlend.h"
 #include "controls/PixelReduce.h"
 #include "controls/PixelTint.h"
 #include "tests/controls/PixelTestSupport.h"
@@ -81,7 +80,8 @@ TEST(Compose, WorkPictureComposedOntoItselfShiftsItsFaceByOnePixel) {
   Compose(work.View(), inner, work.View(), pressed.View(), 0, 1);
   EXPECT_EQ(PixelOf(work, 4, 4), PixelOf(before, 3, 3));
   EXPECT_EQ(PixelOf(work, 6, 4), PixelOf(before, 5, 3));
-  EXPECT_EQ(PixelOf(work, 3, 3), PixelOf(before, 3, 3));  // the rectangle's first row and column stay
+  EXPECT_EQ(PixelOf(work, 3, 3),
+            PixelOf(before, 3, 3));  // the rectangle's first row and column stay
   EXPECT_EQ(PixelOf(work, 7, 5), PixelOf(before, 7, 5));  // outside the rectangle: untouched
   EXPECT_EQ(PixelOf(work, 1, 1), PixelOf(before, 1, 1));
 }

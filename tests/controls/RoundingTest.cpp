@@ -1,6 +1,6 @@
-#include "controls/RoundHalfEven.h"
-
 #include <gtest/gtest.h>
+
+#include "controls/RoundHalfEven.h"
 
 namespace controls {
 namespace {

@@ -26,14 +26,13 @@ TTestHost::TTestHost(COLORREF background, int width, int height) {
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
 }
 
-TTestHost::~TTestHost() {
-  DestroyWindow(hwnd_);
-}
+TTestHost::~TTestHost() { DestroyWindow(hwnd_); }
 
 LRESULT CALLBACK TTestHost::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE)
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    SetWindowLongPtrW(
+        hwnd, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
   auto* host = reinterpret_cast<TTestHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (host && msg == WM_COMMAND) {
     host->commands.push_back({LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)});

@@ -10,41 +10,42 @@
 #include <vector>
 
 struct MessageBoxSeen {
-    HWND window = nullptr;
-    std::wstring caption;
-    std::wstring text;
+  HWND window = nullptr;
+  std::wstring caption;
+  std::wstring text;
 };
 
 class ProgramRun {
-public:
-    // Copies the executable into a new empty temporary folder and starts it there.
-    explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"");
-    // Starts the program again in the same folder (after it ended).
-    void Restart(const std::wstring& arguments = L"");
-    ~ProgramRun();  // ends a program still running and removes the folder
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
+ public:
+  // Copies the executable into a new empty temporary folder and starts it there.
+  explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"");
+  // Starts the program again in the same folder (after it ended).
+  void Restart(const std::wstring& arguments = L"");
+  ~ProgramRun();  // ends a program still running and removes the folder
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
 
-    const std::filesystem::path& Folder() const { return folder_; }
-    bool Running() const;
+  const std::filesystem::path& Folder() const { return folder_; }
+  bool Running() const;
 
-    // A visible top-level window of the program with this caption; throws on timeout.
-    HWND WaitForWindow(const std::wstring& caption,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
-    // A message box (a dialog of the standard class) of the program.
-    MessageBoxSeen WaitForMessageBox(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
-    // Presses a button of a message box by its caption ("OK", "Yes", "No", "Cancel").
-    void Answer(const MessageBoxSeen& box, const std::wstring& button) const;
+  // A visible top-level window of the program with this caption; throws on timeout.
+  HWND WaitForWindow(const std::wstring& caption,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+  // A message box (a dialog of the standard class) of the program.
+  MessageBoxSeen WaitForMessageBox(
+      std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+  // Presses a button of a message box by its caption ("OK", "Yes", "No", "Cancel").
+  void Answer(const MessageBoxSeen& box, const std::wstring& button) const;
 
-    // Asks the main window to close and waits for the process; returns its exit code.
-    DWORD Close(HWND mainWindow, std::chrono::milliseconds timeout = std::chrono::seconds(30));
-    DWORD WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+  // Asks the main window to close and waits for the process; returns its exit code.
+  DWORD Close(HWND mainWindow, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+  DWORD WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
-private:
-    void Start(const std::wstring& arguments);
-    std::filesystem::path exeName_;
-    std::filesystem::path folder_;
-    PROCESS_INFORMATION process_{};
+ private:
+  void Start(const std::wstring& arguments);
+  std::filesystem::path exeName_;
+  std::filesystem::path folder_;
+  PROCESS_INFORMATION process_{};
 };
 
 // Control access across processes (all through marshalled window messages).

@@ -1,23 +1,21 @@
 // The chain every later end-to-end test stands on: the real programs start, show their main
 // window, answer the driver and end with exit code 0 when closed.
-#include "tests/e2e/Driver.h"
-
 #include <gtest/gtest.h>
 
-TEST(ProgramsStart, MarrowbyShowsItsWindowAndEndsCleanly)
-{
-    ProgramRun run(MARROWBY_EXE);
-    HWND main = run.WaitForWindow(L"Marrowby");
-    EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(run.Close(main), 0u);
+#include "tests/e2e/Driver.h"
+
+TEST(ProgramsStart, MarrowbyShowsItsWindowAndEndsCleanly) {
+  ProgramRun run(MARROWBY_EXE);
+  HWND main = run.WaitForWindow(L"Marrowby");
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(run.Close(main), 0u);
 }
 
-TEST(ProgramsStart, TessaryShowsItsWindowAndEndsCleanly)
-{
-    ProgramRun run(TESSARY_EXE);
-    HWND main = run.WaitForWindow(L"Ombrel Tessary Express");
-    RECT r{};
-    GetWindowRect(main, &r);
-    EXPECT_EQ(r.right - r.left, 1024);
-    EXPECT_EQ(run.Close(main), 0u);
+TEST(ProgramsStart, TessaryShowsItsWindowAndEndsCleanly) {
+  ProgramRun run(TESSARY_EXE);
+  HWND main = run.WaitForWindow(L"Ombrel Tessary Express");
+  RECT r{};
+  GetWindowRect(main, &r);
+  EXPECT_EQ(r.right - r.left, 1024);
+  EXPECT_EQ(run.Close(main), 0u);
 }

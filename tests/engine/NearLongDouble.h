@@ -2,9 +2,9 @@
 // EXPECT_NEAR converts to double, which hides errors below double precision; this compares in
 // extended precision.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 inline ::testing::AssertionResult NearLongDouble(long double actual, long double expected,
                                                  long double tolerance) {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #include "engine/VpLabelTemplateList.h"
 #include "engine/VpPageSetup.h"
@@ -25,6 +25,7 @@ constexpr TVpPaperSize A4 = TVpPaperSize::A4;
 constexpr TVpPaperSize Letter = TVpPaperSize::Letter;
 
 // The published catalogue, in list order, with each sheet's labels per page.
+// clang-format off
 const SheetRow kSheets[] = {
     {T::L7159_Address, "L7159_Address", 3, 8, 2.52L, 1.33L, 0.1L, 2.63L, 1.33L, 0.25L, 0.54L, A4, vpPortrait, vpInches, 24},
     {T::L7160_Address, "L7160_Address", 3, 7, 2.5L, 1.5L, 0.1L, 2.6L, 1.5L, 0.28L, 0.63L, A4, vpPortrait, vpInches, 21},
@@ -46,6 +47,7 @@ const SheetRow kSheets[] = {
     {T::Avery_5160_Address, "Avery_5160_Address", 3, 10, 2.63L, 1.0L, 0.1L, 2.75L, 1.0L, 0.19L, 0.5L, Letter, vpPortrait, vpInches, 30},
     {T::Herma_4209, "Herma_4209", 2, 16, 96, 16.9L, 2.54L, 98, 16.9L, 8, 12, A4, vpPortrait, vpMillimeters, 32},
 };
+// clang-format on
 
 class BuiltInSheet : public ::testing::TestWithParam<SheetRow> {};
 
@@ -125,22 +127,20 @@ TEST(VpLabelTemplateList, LookupsReturnTheLastMatch) {
   EXPECT_EQ(avery->LabelsPerPage(), 30);
 
   const TVpLabelSheetValues values{2, 3, 1, 1, 0, 1, 1, 0.5L, 0.5L};
-  TVpLabelTemplateInfo& first =
-      list.AddCustomTemplate("Custom_Template", values, std::nullopt, A4,
-                             TVpLabelShape::Ellipse, vpInches);
+  TVpLabelTemplateInfo& first = list.AddCustomTemplate("Custom_Template", values, std::nullopt, A4,
+                                                       TVpLabelShape::Ellipse, vpInches);
   EXPECT_EQ(list.FindByName("custom_template"), &first);
-  TVpLabelTemplateInfo& second =
-      list.AddCustomTemplate("CUSTOM_template", values, std::nullopt, A4,
-                             TVpLabelShape::Rectangle, vpInches);
+  TVpLabelTemplateInfo& second = list.AddCustomTemplate("CUSTOM_template", values, std::nullopt, A4,
+                                                        TVpLabelShape::Rectangle, vpInches);
   EXPECT_EQ(list.Count(), 21);
   EXPECT_EQ(list.FindByName("Custom_Template"), &second);
   EXPECT_EQ(list.FindById(T::Custom_Template), &second);
   EXPECT_EQ(list.TemplateAt(19), &first);  // nothing was replaced
 
   // A later sheet with a built-in identifier or name wins over the built-in one.
-  TVpLabelTemplateInfo& copy = list.AddTemplate(T::L7160_Address, "l7159_ADDRESS", values,
-                                                std::nullopt, A4, vpPortrait,
-                                                TVpLabelShape::RoundRect, vpInches);
+  TVpLabelTemplateInfo& copy =
+      list.AddTemplate(T::L7160_Address, "l7159_ADDRESS", values, std::nullopt, A4, vpPortrait,
+                       TVpLabelShape::RoundRect, vpInches);
   EXPECT_EQ(list.FindById(T::L7160_Address), &copy);
   EXPECT_EQ(list.FindByName("L7159_Address"), &copy);
   EXPECT_EQ(list.FindByName("L7159"), nullptr);
@@ -149,9 +149,9 @@ TEST(VpLabelTemplateList, LookupsReturnTheLastMatch) {
 
 TEST(VpLabelTemplateList, CustomTemplateIsPortraitWhateverItsShape) {
   TVpLabelTemplateList list;
-  TVpLabelTemplateInfo& slot = list.AddCustomTemplate(
-      "Custom_Template", {1, 1, 50, 30, 2, 55, 35, 10, 10}, TVpSize{100, 50},
-      TVpPaperSize::Custom, TVpLabelShape::Ellipse, vpMillimeters);
+  TVpLabelTemplateInfo& slot =
+      list.AddCustomTemplate("Custom_Template", {1, 1, 50, 30, 2, 55, 35, 10, 10}, TVpSize{100, 50},
+                             TVpPaperSize::Custom, TVpLabelShape::Ellipse, vpMillimeters);
   EXPECT_EQ(slot.TemplateId(), T::Custom_Template);
   EXPECT_EQ(slot.Orientation(), vpPortrait);
   EXPECT_NEAR_LD(slot.LabelWidth(vpTwips), 50 / 25.4L * 1440, 1e-12L);
@@ -163,15 +163,15 @@ TEST(VpLabelTemplateList, PageSizeFollowsThePaperUnlessItIsCustom) {
   TVpLabelTemplateList list;
   const TVpLabelSheetValues values{1, 1, 10, 10, 0, 10, 10, 5, 5};
   // Custom paper without a size falls back to A4.
-  const TVpLabelTemplateInfo& noSize = list.AddTemplate(
-      T::Custom_Template, "a", values, std::nullopt, TVpPaperSize::Custom, vpPortrait,
-      TVpLabelShape::Rectangle, vpMillimeters);
+  const TVpLabelTemplateInfo& noSize =
+      list.AddTemplate(T::Custom_Template, "a", values, std::nullopt, TVpPaperSize::Custom,
+                       vpPortrait, TVpLabelShape::Rectangle, vpMillimeters);
   EXPECT_NEAR_LD(noSize.PageSize().Width, 8.26771653543307086614L, 1e-17L);
   EXPECT_NEAR_LD(noSize.PageSize().Height, 11.6929133858267716535L, 1e-17L);
   // A given size counts only for Custom paper.
-  const TVpLabelTemplateInfo& a5 = list.AddTemplate(
-      T::Custom_Template, "b", values, TVpSize{100, 50}, TVpPaperSize::A5, vpPortrait,
-      TVpLabelShape::Rectangle, vpMillimeters);
+  const TVpLabelTemplateInfo& a5 =
+      list.AddTemplate(T::Custom_Template, "b", values, TVpSize{100, 50}, TVpPaperSize::A5,
+                       vpPortrait, TVpLabelShape::Rectangle, vpMillimeters);
   EXPECT_EQ(a5.PageSize().Width, PaperSizeInches(TVpPaperSize::A5).Width);
 }
 
@@ -200,9 +200,9 @@ TEST(VpLabelTemplateInfo, CountsIgnoreZeroAndRefuseNegatives) {
     EXPECT_STREQ(e.what(), "The number of labels down cannot be negative (-2)");
   }
   EXPECT_EQ(sheet.Down(), 8);
-  EXPECT_THROW(list.AddCustomTemplate("x", {-1, 1}, std::nullopt, A4, TVpLabelShape::RoundRect,
-                                      vpInches),
-               std::invalid_argument);
+  EXPECT_THROW(
+      list.AddCustomTemplate("x", {-1, 1}, std::nullopt, A4, TVpLabelShape::RoundRect, vpInches),
+      std::invalid_argument);
   EXPECT_EQ(list.Count(), 19);
 
   sheet.SetAcross(INT32_MAX);
@@ -212,9 +212,9 @@ TEST(VpLabelTemplateInfo, CountsIgnoreZeroAndRefuseNegatives) {
 
 TEST(VpLabelTemplateInfo, PaperOfACustomSheetNeverChanges) {
   TVpLabelTemplateList list;
-  TVpLabelTemplateInfo& slot = list.AddCustomTemplate(
-      "Custom_Template", {1, 1, 1, 1, 0, 1, 1, 0, 0}, TVpSize{5, 4}, TVpPaperSize::Custom,
-      TVpLabelShape::RoundRect, vpInches);
+  TVpLabelTemplateInfo& slot =
+      list.AddCustomTemplate("Custom_Template", {1, 1, 1, 1, 0, 1, 1, 0, 0}, TVpSize{5, 4},
+                             TVpPaperSize::Custom, TVpLabelShape::RoundRect, vpInches);
   slot.SetPaperSize(TVpPaperSize::A5);
   EXPECT_EQ(slot.PaperSize(), TVpPaperSize::Custom);
   EXPECT_EQ(slot.PageSize(), (TVpSize{5, 4}));

@@ -1,8 +1,8 @@
-#include "engine/VpNotify.h"
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include "engine/VpNotify.h"
 
 namespace {
 

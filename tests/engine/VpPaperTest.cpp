@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/VpPageSetup.h"
 #include "engine/VpPaper.h"

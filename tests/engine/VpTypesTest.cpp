@@ -1,9 +1,3 @@
-#include "engine/VpTypes.h"
-
-#include "tests/engine/NearLongDouble.h"
-
-#include <gtest/gtest.h>
-
 #include <cfenv>
 #include <cfloat>
 #include <cmath>
@@ -12,9 +6,14 @@
 #include <limits>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
+#include "engine/VpTypes.h"
+#include "tests/engine/NearLongDouble.h"
+
 namespace {
 
-constexpr TVpMeasurement kAllUnits[] = {vpUnits,  vpPixels, vpMillimeters,
+constexpr TVpMeasurement kAllUnits[] = {vpUnits,       vpPixels, vpMillimeters,
                                         vpCentimeters, vpInches, vpTwips};
 
 // The value bits of an 80-bit long double, ignoring the padding bytes.
@@ -31,8 +30,8 @@ TEST(VpExtendedPrecision, LongDoubleCarriesA64BitMantissaAtRunTime) {
 }
 
 TEST(VpConvertValue, SameUnitReturnsTheValueBitForBit) {
-  const long double samples[] = {0.1L, 0.1, -0.0L, 1e-4000L, 123456.789L,
-                                 std::numeric_limits<long double>::max()};
+  const long double samples[] = {0.1L,     0.1,         -0.0L,
+                                 1e-4000L, 123456.789L, std::numeric_limits<long double>::max()};
   for (TVpMeasurement unit : kAllUnits) {
     for (long double value : samples) {
       EXPECT_TRUE(SameBits(ConvertValue(value, unit, unit), value)) << int(unit);
@@ -43,7 +42,7 @@ TEST(VpConvertValue, SameUnitReturnsTheValueBitForBit) {
 TEST(VpConvertValue, KnownLengths) {
   EXPECT_NEAR_LD(ConvertValue(210, vpMillimeters, vpInches), 8.26771653543307086614L, 1e-17L);
   EXPECT_NEAR_LD(ConvertValue(ConvertValue(210, vpMillimeters, vpInches), vpInches, vpMillimeters),
-              210.0L, 1e-15L);
+                 210.0L, 1e-15L);
   EXPECT_EQ(ConvertValue(720, vpTwips, vpInches), 0.5L);
   EXPECT_EQ(ConvertValue(48, vpPixels, vpInches), 0.5L);
   EXPECT_NEAR_LD(ConvertValue(2540, vpUnits, vpInches), 1.0L, 1e-18L);

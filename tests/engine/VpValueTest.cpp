@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/VpMarginValues.h"
 #include "engine/VpValue.h"
@@ -65,7 +65,7 @@ TEST(VpValue, WholeNumberReadsRoundTiesToEven) {
 
   TVpValue half(vpInches, 0.5L);
   EXPECT_EQ(half.AsDevicePixels(600), 300);
-  EXPECT_EQ(half.AsDevicePixels(5), 2);   // 2.5
+  EXPECT_EQ(half.AsDevicePixels(5), 2);                      // 2.5
   EXPECT_EQ(TVpValue(vpInches, 1.5L).AsDevicePixels(5), 8);  // 7.5
   EXPECT_EQ(TVpValue(vpInches, 1e12L).AsDevicePixels(600), INT32_MAX);
 }
@@ -140,7 +140,9 @@ TEST(VpValueRect, SetRectWritesLeftTopRightBottomInOrder) {
 
 struct MarginsFixture : ::testing::Test {
   int changes = 0;
-  TVpValue::ChangeEvent Count() { return TVpValue::ChangeEvent([this](TVpValue&) { ++changes; }); }
+  TVpValue::ChangeEvent Count() {
+    return TVpValue::ChangeEvent([this](TVpValue&) { ++changes; });
+  }
   TVpValue left{Count()}, top{Count()}, right{Count()}, bottom{Count()};
   TVpMarginValues margins{left, top, right, bottom};
 };

@@ -79,7 +79,8 @@ TEST(DocumentEditing, TypedTextTakesTheFormatOfTheCharacterBefore) {
 TEST(DocumentFormats, EqualFormatsMergeIntoOneRunWhateverTheLength) {
   RichTextDocument doc = documentWithText(std::u16string(10000, u'x'));
   EXPECT_EQ(doc.runCount(), 1u);
-  for (CharPos i = 0; i < 100; i += 2) doc.setCharFormat({i, i + 1}, test::formatWith(cfe::Bold), cfm::Bold);
+  for (CharPos i = 0; i < 100; i += 2)
+    doc.setCharFormat({i, i + 1}, test::formatWith(cfe::Bold), cfm::Bold);
   EXPECT_EQ(doc.runCount(), 100u);
   doc.setCharFormat({0, 200}, test::formatWith(cfe::Bold), cfm::Bold);
   EXPECT_EQ(doc.runCount(), 2u);

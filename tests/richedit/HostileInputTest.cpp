@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "tests/richedit/TestSupport.h"
 
@@ -40,7 +40,8 @@ TEST(HostileInput, DeepNestingIsSkippedPastTheLimit) {
   EXPECT_TRUE(r.truncated);
   EXPECT_LT(r.fragment.length(), 600) << "only the groups within the limit give text";
   EXPECT_EQ(r.fragment.text().substr(0, 5), u"start");
-  std::string closed = "{\\rtf1 a" + std::string(100000, '{') + "deep" + std::string(100000, '}') + "b}";
+  std::string closed =
+      "{\\rtf1 a" + std::string(100000, '{') + "deep" + std::string(100000, '}') + "b}";
   EXPECT_EQ(test::readRtfString(closed).fragment.text(), u"ab");
 }
 
@@ -91,6 +92,7 @@ TEST(HostileInput, ExtremeParametersDoNotOverflow) {
 }
 
 TEST(HostileInput, RandomTokenSoupNeverBreaksTheReader) {
+  // clang-format off
   static const char* const pieces[] = {
       "{", "}", "{\\*", "\\par", "\\pard", "\\plain", "\\b", "\\u8364", "\\uc5", "\\'e9", "\\'",
       "\\", "\\bin3 ", "{\\pict\\pngblip ", "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt ",
@@ -98,6 +100,7 @@ TEST(HostileInput, RandomTokenSoupNeverBreaksTheReader) {
       "\\cell", "\\row", "{\\listtable{\\list{\\listlevel{\\leveltext \\'02\\'00.;}", "\\ls1",
       "{\\*\\pn\\pnlvlbody{\\pntxta .}", "text ", "\x01\x80\xff", "\\tx720", "\\sl-240",
       "{\\object{\\result ", "{\\nonshppict ", "\\chftn", "\\line", "0a1b", "\\upr{\\*\\ud{"};
+  // clang-format on
   std::mt19937 rng(42);
   for (int round = 0; round < 3000; ++round) {
     std::string rtf = "{\\rtf1";

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "platform/richedit/EditSession.h"
 #include "tests/richedit/TestSupport.h"
@@ -23,7 +23,8 @@ class DocumentGenerator {
         u"\U0001F600\r\r";
     std::u16string out;
     while (static_cast<int>(out.size()) < length) {
-      const std::size_t i = static_cast<std::size_t>(pick(0, static_cast<int>(alphabet.size()) - 1));
+      const std::size_t i =
+          static_cast<std::size_t>(pick(0, static_cast<int>(alphabet.size()) - 1));
       char16_t c = alphabet[i];
       if (c >= 0xD800 && c <= 0xDBFF) {
         out.push_back(c);
@@ -40,9 +41,9 @@ class DocumentGenerator {
       const char16_t* face;
       std::uint8_t charSet;
       std::uint8_t pitchFamily;
-    } faces[] = {{u"Arial", 0, 0x22},           {u"Times New Roman", 0, 0x12},
-                 {u"Courier New", 1, 0x31},     {u"Symbol", 2, 0x02},
-                 {u"Weird {Face}; Name", 238, 0x40}, {u"Кириллица", 204, 0x20}};
+    } faces[] = {
+        {u"Arial", 0, 0x22},  {u"Times New Roman", 0, 0x12},      {u"Courier New", 1, 0x31},
+        {u"Symbol", 2, 0x02}, {u"Weird {Face}; Name", 238, 0x40}, {u"Кириллица", 204, 0x20}};
     CharFormat f = defaultCharFormat();
     std::uint32_t m = 0;
     auto flag = [&](std::uint32_t maskBit, std::uint32_t effect) {
@@ -108,9 +109,18 @@ class DocumentGenerator {
     p.spaceAfter = chance(50) ? pick(0, 400) : 0;
     switch (pick(0, 3)) {
       case 0: break;
-      case 1: p.lineSpacingRule = lsr::AtLeast; p.lineSpacing = pick(1, 900); break;
-      case 2: p.lineSpacingRule = lsr::Exactly; p.lineSpacing = pick(1, 900); break;
-      default: p.lineSpacingRule = lsr::Multiple; p.lineSpacing = pick(1, 80); break;
+      case 1:
+        p.lineSpacingRule = lsr::AtLeast;
+        p.lineSpacing = pick(1, 900);
+        break;
+      case 2:
+        p.lineSpacingRule = lsr::Exactly;
+        p.lineSpacing = pick(1, 900);
+        break;
+      default:
+        p.lineSpacingRule = lsr::Multiple;
+        p.lineSpacing = pick(1, 80);
+        break;
     }
     p.tabCount = static_cast<std::int16_t>(chance(60) ? pick(0, 32) : 0);
     for (int i = 0; i < p.tabCount; ++i) {
@@ -199,8 +209,9 @@ TEST(RoundTripProperty, ReadingWhatWasWrittenGivesTheSameDocument) {
     ASSERT_FALSE(read.truncated) << trial;
     RichTextDocument back;
     back.load(read.fragment);
-    ASSERT_TRUE(sameContent(original.copyAll(), back.copyAll()))
-        << "trial " << trial << "\n" << describe(original) << "\n" << rtf;
+    ASSERT_TRUE(sameContent(original.copyAll(), back.copyAll())) << "trial " << trial << "\n"
+                                                                 << describe(original) << "\n"
+                                                                 << rtf;
   }
 }
 
@@ -239,7 +250,9 @@ TEST(RoundTripProperty, UndoingEveryEditRestoresTheDocumentAndRedoingRepeatsThem
         }
         case 3: d.setParaFormat({a, b}, gen.paraFormat(), pfm::Supported); break;
         case 4: d.insertPicture({a, b}, gen.picture()); break;
-        default: d.replaceWithFragment({a, a}, d.copyRange({b, std::min(d.storyLength(), b + 15)})); break;
+        default:
+          d.replaceWithFragment({a, a}, d.copyRange({b, std::min(d.storyLength(), b + 15)}));
+          break;
       }
     }
     const RichTextFragment end = d.copyAll();

@@ -22,13 +22,15 @@ TEST(RtfReaderHeader, TextThatIsNotRtfIsAnErrorAndLeadingBlanksAreAllowed) {
 }
 
 TEST(RtfReaderCodePages, HexBytesAreReadInTheFontsCodePage) {
-  EXPECT_EQ(textOf(documentFromRtf(
-                "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 \\'cf\\'f0\\'e8}")),
-            u"При");
+  EXPECT_EQ(
+      textOf(documentFromRtf(
+          "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 \\'cf\\'f0\\'e8}")),
+      u"При");
   EXPECT_EQ(textOf(documentFromRtf(
                 "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset0 Arial;}}"
                 "\\f0\\'9c \\f1\\'9c}")),
-            u"ś œ") << "the default character set follows \\ansicpg, charset 0 is 1252";
+            u"ś œ")
+      << "the default character set follows \\ansicpg, charset 0 is 1252";
   // Raw 8-bit bytes count like \'hh.
   EXPECT_EQ(textOf(documentFromRtf("{\\rtf1\\ansi \xe9t\xe9}")), u"été");
 }
@@ -69,7 +71,8 @@ TEST(RtfReaderFormats, CharacterControlWordsAndResets) {
       "\\b\\i\\uldb\\strike\\scaps\\fs36\\cf1\\highlight2 A\\plain B\\f1\\fs21\\v C\\v0\\protect D"
       "\\protect0\\super E\\nosupersub\\sub F\\sub0\\up6 G\\dn4 H\\up0\\chcbpat1 I\\cb0\\ulwave J}");
   const CharFormat a = d.charFormatAt(0);
-  EXPECT_TRUE(a.has(cfe::Bold) && a.has(cfe::Italic) && a.has(cfe::StrikeOut) && a.has(cfe::SmallCaps));
+  EXPECT_TRUE(a.has(cfe::Bold) && a.has(cfe::Italic) && a.has(cfe::StrikeOut) &&
+              a.has(cfe::SmallCaps));
   EXPECT_EQ(a.underlineType, cfu::Double);
   EXPECT_EQ(a.height, 360);
   EXPECT_EQ(a.textColor, rgb(255, 0, 0));
@@ -93,8 +96,8 @@ TEST(RtfReaderFormats, CharacterControlWordsAndResets) {
 }
 
 TEST(RtfReaderFormats, AutomaticSuperscriptMarkedForLibreOffice) {
-  const RichTextDocument d =
-      documentFromRtf("{\\rtf1 1{\\loch{\\*\\updnprop8000}\\up8\\loch st} H{{\\*\\updnprop8000}\\dn2 2}}");
+  const RichTextDocument d = documentFromRtf(
+      "{\\rtf1 1{\\loch{\\*\\updnprop8000}\\up8\\loch st} H{{\\*\\updnprop8000}\\dn2 2}}");
   EXPECT_TRUE(d.charFormatAt(1).has(cfe::SuperScript));
   EXPECT_EQ(d.charFormatAt(1).offset, 0);
   EXPECT_TRUE(d.charFormatAt(5).has(cfe::SubScript));
@@ -133,10 +136,10 @@ TEST(RtfReaderFormats, ParagraphControlWords) {
 }
 
 TEST(RtfReaderText, SpecialCharactersAndBreaks) {
-  EXPECT_EQ(textOf(documentFromRtf(
-                "{\\rtf1 a\\tab b\\line c\\page d\\~e\\-f\\_g\\emdash\\endash\\bullet"
-                "\\lquote\\rquote\\ldblquote\\rdblquote\\{\\}\\\\}")),
-            u"a\tb\vc\fd\u00A0e\u00ADf\u2011g\u2014\u2013\u2022\u2018\u2019\u201C\u201D{}\\");
+  EXPECT_EQ(
+      textOf(documentFromRtf("{\\rtf1 a\\tab b\\line c\\page d\\~e\\-f\\_g\\emdash\\endash\\bullet"
+                             "\\lquote\\rquote\\ldblquote\\rdblquote\\{\\}\\\\}")),
+      u"a\tb\vc\fd\u00A0e\u00ADf\u2011g\u2014\u2013\u2022\u2018\u2019\u201C\u201D{}\\");
   EXPECT_EQ(textOf(documentFromRtf("{\\rtf1 one\r\ntwo\\\r\nthree}")), u"onetwo\rthree")
       << "line ends in the file are not text; a backslash before one is a paragraph end";
 }
@@ -155,10 +158,11 @@ TEST(RtfReaderTables, RowsBecomeParagraphsOfTabSeparatedCells) {
                 "\\trowd\\cellx1000\\cellx2000\\pard\\intbl C\\cell\\cell\\row\\pard after\\par}")),
             u"A\tB\rC\t\rafter");
   // Cells that hold paragraphs of their own (as pandoc writes them) lose no text.
-  EXPECT_EQ(textOf(documentFromRtf(
-                "{\\rtf1{\\trowd\\cellx1000\\cellx2000\\intbl{{\\pard\\intbl one\\par two\\par}\\cell}"
-                "{{\\pard\\intbl three\\par}\\cell}\\intbl\\row}{\\pard next\\par}}")),
-            u"one\vtwo\tthree\rnext");
+  EXPECT_EQ(
+      textOf(documentFromRtf(
+          "{\\rtf1{\\trowd\\cellx1000\\cellx2000\\intbl{{\\pard\\intbl one\\par two\\par}\\cell}"
+          "{{\\pard\\intbl three\\par}\\cell}\\intbl\\row}{\\pard next\\par}}")),
+      u"one\vtwo\tthree\rnext");
 }
 
 TEST(RtfReaderFields, HyperlinksBecomeLinkedTextWithTheirTarget) {
@@ -186,12 +190,18 @@ TEST(RtfReaderFields, LinksToAnchorsAndLinksSurvivingPlain) {
 }
 
 TEST(RtfReaderPictures, HexAndBinaryPicturesKeepTheirBytesAndSizes) {
-  std::string rtf = "{\\rtf1 a{\\pict\\pngblip\\picw2\\pich3\\picwgoal30\\pichgoal45\\picscalex50 89504e\r\n47}b"
-                    "{\\pict\\jpegblip\\bin4 ";
+  std::string rtf =
+      "{\\rtf1 a{\\pict\\pngblip\\picw2\\pich3\\picwgoal30\\pichgoal45\\picscalex50 89504e\r\n47}b"
+      "{\\pict\\jpegblip\\bin4 ";
   rtf += std::string("\xff}\\{", 4);
   rtf += "}c{\\pict\\wmetafile8\\picw100 0102}{\\pict\\dibitmap0 28}{\\pict\\macpict 0102}d}";
   const RichTextDocument d = documentFromRtf(rtf);
-  EXPECT_EQ(textOf(d), u"a\xFFFC" u"b\xFFFC" u"c\xFFFC\xFFFC" u"d") << "unknown kinds are left out";
+  EXPECT_EQ(textOf(d),
+            u"a\xFFFC"
+            u"b\xFFFC"
+            u"c\xFFFC\xFFFC"
+            u"d")
+      << "unknown kinds are left out";
   const Picture* png = d.pictureAt(1);
   ASSERT_NE(png, nullptr);
   EXPECT_EQ(png->kind, PictureKind::Png);

@@ -34,7 +34,8 @@ TEST(RtfWriter, HeaderNamesTheCodePageFontsAndOnlyTheColoursUsed) {
 
 TEST(RtfWriter, CharactersOutsideTheCodePageAreWrittenAsUnicodeWithAQuestionMark) {
   const std::string rtf = rtfOf(documentWithText(u"é€ П中{}\\ \U0001F600"));
-  EXPECT_NE(rtf.find("\\'e9\\'80 \\u1055?\\u20013?\\{\\}\\\\ \\u-10179?\\u-8704?"), std::string::npos)
+  EXPECT_NE(rtf.find("\\'e9\\'80 \\u1055?\\u20013?\\{\\}\\\\ \\u-10179?\\u-8704?"),
+            std::string::npos)
       << rtf;
   EXPECT_NE(rtf.find("\\uc1"), std::string::npos);
 }
@@ -105,8 +106,9 @@ TEST(RtfWriter, LinksAreHyperlinkFieldsAndPicturesKeepTheirBytes) {
   Picture pic{PictureKind::Png, std::string("\x89PNG\r\n", 6), 16, 8, 240, 120, 100, 100, 8};
   d.insertPicture({21, 21}, pic);
   const std::string rtf = rtfOf(d);
-  EXPECT_NE(rtf.find("{\\field{\\*\\fldinst{HYPERLINK \"https://example.com/page\"}}{\\fldrslt{here}}}"),
-            std::string::npos)
+  EXPECT_NE(
+      rtf.find("{\\field{\\*\\fldinst{HYPERLINK \"https://example.com/page\"}}{\\fldrslt{here}}}"),
+      std::string::npos)
       << rtf;
   EXPECT_NE(rtf.find("{\\field{\\*\\fldinst{HYPERLINK \"www.x.org\"}}{\\fldrslt{www.x.org}}}"),
             std::string::npos);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "tests/richedit/TestSupport.h"
 
@@ -58,12 +58,14 @@ std::u16string expected(const std::string& name) {
   return comparable(test::u16(readFile(dataPath(name + ".expected.txt"))), true);
 }
 
+// clang-format off
 const char* const kSamples[] = {
     "lo-alignment-letter", "lo-char-formatting", "lo-colours", "lo-empty", "lo-fonts-sizes",
     "lo-indents-spacing", "lo-line-spacing", "lo-lists", "lo-long-document", "lo-page-breaks",
     "lo-report", "lo-single-paragraph", "lo-tab-stops", "lo-unicode", "pandoc-char-formatting",
     "pandoc-empty", "pandoc-images", "pandoc-letter-hyperlinks", "pandoc-report",
     "pandoc-single-paragraph", "pandoc-table"};
+// clang-format on
 
 class SampleFile : public ::testing::TestWithParam<const char*> {};
 
@@ -129,13 +131,16 @@ TEST(SampleFormats, CharacterFormattingMemo) {
   EXPECT_FALSE(d.charFormatAt(first - 1).has(cfe::SuperScript));
   const CharPos h2o = find(d, u"H2O");
   EXPECT_TRUE(d.charFormatAt(h2o + 1).has(cfe::SubScript));
-  EXPECT_TRUE(anyChar(d, [](const CharStyle& s, CharPos) { return !s.format.has(cfe::AutoBackColor); }))
-      << "grey character shading";
+  EXPECT_TRUE(anyChar(d, [](const CharStyle& s, CharPos) {
+    return !s.format.has(cfe::AutoBackColor);
+  })) << "grey character shading";
   const RichTextDocument p = load("pandoc-char-formatting");
-  EXPECT_TRUE(anyChar(p, [](const CharStyle& s, CharPos) { return s.format.has(cfe::SuperScript); }));
+  EXPECT_TRUE(
+      anyChar(p, [](const CharStyle& s, CharPos) { return s.format.has(cfe::SuperScript); }));
   EXPECT_TRUE(anyChar(p, [](const CharStyle& s, CharPos) { return s.format.has(cfe::SubScript); }));
   EXPECT_TRUE(anyChar(p, [](const CharStyle& s, CharPos) { return s.format.has(cfe::SmallCaps); }));
-  EXPECT_TRUE(anyChar(p, [](const CharStyle& s, CharPos) { return s.format.faceName() == u"Courier"; }));
+  EXPECT_TRUE(
+      anyChar(p, [](const CharStyle& s, CharPos) { return s.format.faceName() == u"Courier"; }));
 }
 
 TEST(SampleFormats, AlignmentLetter) {
@@ -175,19 +180,33 @@ TEST(SampleFormats, ColoursFontsAndSizes) {
 TEST(SampleFormats, IndentsSpacingAndLineSpacing) {
   const RichTextDocument d = load("lo-indents-spacing");
   EXPECT_GT(countParagraphs(d, [](const ParaFormat& p) { return p.offset > 0; }), 0) << "hanging";
-  EXPECT_GT(countParagraphs(d, [](const ParaFormat& p) { return p.offset < 0; }), 0) << "first line";
+  EXPECT_GT(countParagraphs(d, [](const ParaFormat& p) { return p.offset < 0; }), 0)
+      << "first line";
   EXPECT_GT(countParagraphs(d, [](const ParaFormat& p) { return p.rightIndent > 0; }), 0);
   EXPECT_GT(countParagraphs(d, [](const ParaFormat& p) { return p.spaceBefore == 480; }), 0);
   const RichTextDocument l = load("lo-line-spacing");
-  EXPECT_GT(countParagraphs(l, [](const ParaFormat& p) { return p.lineSpacingRule == lsr::Multiple && p.lineSpacing == 40; }), 0);
-  EXPECT_GT(countParagraphs(l, [](const ParaFormat& p) { return p.lineSpacingRule == lsr::Exactly && p.lineSpacing == 600; }), 0);
-  EXPECT_GT(countParagraphs(l, [](const ParaFormat& p) { return p.lineSpacingRule == lsr::AtLeast && p.lineSpacing == 360; }), 0);
+  EXPECT_GT(countParagraphs(l,
+                            [](const ParaFormat& p) {
+                              return p.lineSpacingRule == lsr::Multiple && p.lineSpacing == 40;
+                            }),
+            0);
+  EXPECT_GT(countParagraphs(l,
+                            [](const ParaFormat& p) {
+                              return p.lineSpacingRule == lsr::Exactly && p.lineSpacing == 600;
+                            }),
+            0);
+  EXPECT_GT(countParagraphs(l,
+                            [](const ParaFormat& p) {
+                              return p.lineSpacingRule == lsr::AtLeast && p.lineSpacing == 360;
+                            }),
+            0);
 }
 
 TEST(SampleFormats, ListsAndTabStops) {
   const RichTextDocument d = load("lo-lists");
   for (std::uint16_t kind : {pfn::Bullet, pfn::Arabic, pfn::LcLetter, pfn::UcRoman}) {
-    EXPECT_GT(countParagraphs(d, [kind](const ParaFormat& p) { return p.numbering == kind; }), 0) << kind;
+    EXPECT_GT(countParagraphs(d, [kind](const ParaFormat& p) { return p.numbering == kind; }), 0)
+        << kind;
   }
   EXPECT_EQ(d.paraFormatAt(find(d, u"Review the probation")).numberingStart, 5);
   EXPECT_EQ(d.paraFormatAt(find(d, u"Sign the employment")).numberingStyle, pfns::Period);
@@ -207,7 +226,8 @@ TEST(SampleFormats, ListsAndTabStops) {
 
 TEST(SampleFormats, PageBreaksPicturesAndLinks) {
   const RichTextDocument l = load("lo-long-document");
-  EXPECT_GE(countParagraphs(l, [](const ParaFormat& p) { return p.has(pfe::PageBreakBefore); }), 12);
+  EXPECT_GE(countParagraphs(l, [](const ParaFormat& p) { return p.has(pfe::PageBreakBefore); }),
+            12);
   const RichTextDocument r = load("lo-report");
   ASSERT_EQ(r.pictureCount(), 2u) << "the shape pictures, not their metafile copies";
   std::set<PictureKind> kinds;
@@ -224,7 +244,8 @@ TEST(SampleFormats, PageBreaksPicturesAndLinks) {
   const RichTextDocument p = load("pandoc-images");
   EXPECT_GE(p.pictureCount(), 2u);
   const RichTextDocument h = load("pandoc-letter-hyperlinks");
-  EXPECT_EQ(h.styleAt(find(h, u"our proof viewer")).linkTarget, u"https://proofs.example.com/order/88213");
+  EXPECT_EQ(h.styleAt(find(h, u"our proof viewer")).linkTarget,
+            u"https://proofs.example.com/order/88213");
   EXPECT_TRUE(h.styleAt(find(h, u"https://www.example.com/terms")).format.has(cfe::Link));
   EXPECT_EQ(h.styleAt(find(h, u"studio@example.org")).linkTarget, u"mailto:studio@example.org");
   EXPECT_EQ(h.paraFormatAt(find(h, u"Please check")).startIndent, 720);
@@ -265,8 +286,7 @@ TEST(SampleFiles, BinaryGarbageDoesNotLoseTheDocumentAfterIt) {
   d.load(r.fragment);
   const std::u16string got = comparable(d.windowText(), false);
   const std::u16string body = expected("lo-char-formatting");
-  EXPECT_NE(got.find(body.substr(body.size() / 2)), std::u16string::npos)
-      << test::utf8(got);
+  EXPECT_NE(got.find(body.substr(body.size() / 2)), std::u16string::npos) << test::utf8(got);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "controls/DialogKeys.h"
-#include "tools/gallery/GalleryWindow.h"
 #include "tests/support/Screenshot.h"
+#include "tools/gallery/GalleryWindow.h"
 
 namespace {
 

@@ -29,17 +29,15 @@ constexpr int kPanelsTop = 236;
 constexpr int kSamplesTop = 344;
 constexpr int kLiveTop = 548;
 
-const std::array<const wchar_t*, 6> kStates = {L"Normal", L"Hover", L"Pressed",
+const std::array<const wchar_t*, 6> kStates = {L"Normal",   L"Hover",   L"Pressed",
                                                L"Disabled", L"Focused", L"Checked / down"};
 const std::array<const wchar_t*, 4> kRows = {L"Button", L"With glyph", L"Check box",
                                              L"Radio button"};
 const std::array<const wchar_t*, 7> kGradientNames = {
-    L"gtHorizontal", L"gtVertical", L"gtFromTopLeft", L"gtFromTopRight",
+    L"gtHorizontal", L"gtVertical",   L"gtFromTopLeft", L"gtFromTopRight",
     L"gtRadial",     L"gtDoubleHorz", L"gtDoubleVert"};
 
-TLook LookOf(int column) {
-  return {column == 1, column == 2, column == 4};
-}
+TLook LookOf(int column) { return {column == 1, column == 2, column == 4}; }
 
 }  // namespace
 
@@ -101,19 +99,22 @@ void TGalleryWindow::BuildStateGrid() {
     withGlyph.SetCaption(L"Print");
     withGlyph.SetGlyph(glyph, kGlyphTransparent);
     withGlyph.SetHotTrack(true);
-    for (TStyledButton* b : {static_cast<TStyledButton*>(&plain), static_cast<TStyledButton*>(&withGlyph)}) {
+    for (TStyledButton* b :
+         {static_cast<TStyledButton*>(&plain), static_cast<TStyledButton*>(&withGlyph)}) {
       b->SetEnabled(!disabled);
       if (checked) {
         b->SetGroupIndex(100 + column * 2 + (b == &plain ? 0 : 1));
         b->SetDown(true);
       }
     }
-    auto& box = Add<TPinned<TStyledCheckBox>>(hwnd_, x, kGridTop + 2 * kRowHeight + 6, 124, 17, look);
+    auto& box =
+        Add<TPinned<TStyledCheckBox>>(hwnd_, x, kGridTop + 2 * kRowHeight + 6, 124, 17, look);
     box.SetCaption(L"Show grid");
     box.SetHotTrack(true);
     box.SetEnabled(!disabled);
     box.SetChecked(checked);
-    auto& radio = Add<TPinned<TStyledRadioButton>>(hwnd_, x, kGridTop + 3 * kRowHeight + 6, 124, 17, look);
+    auto& radio =
+        Add<TPinned<TStyledRadioButton>>(hwnd_, x, kGridTop + 3 * kRowHeight + 6, 124, 17, look);
     radio.SetCaption(L"Landscape");
     radio.SetHotTrack(true);
     radio.SetEnabled(!disabled);
@@ -150,7 +151,8 @@ void TGalleryWindow::BuildPanels() {
   auto& collate = Add<TStyledCheckBox>(group.Handle(), 160, 30, 120, 17);
   collate.SetCaption(L"Collate");
   collate.SetChecked(true);
-  SetWindowLongW(collate.Handle(), GWL_STYLE, GetWindowLongW(collate.Handle(), GWL_STYLE) | WS_GROUP);
+  SetWindowLongW(collate.Handle(), GWL_STYLE,
+                 GetWindowLongW(collate.Handle(), GWL_STYLE) | WS_GROUP);
   auto& lines = Add<TStyledCheckBox>(group.Handle(), 160, 54, 120, 17);
   lines.SetCaption(L"Line below");
   lines.SetBorderLines({TBorderLine::blBottom});
@@ -189,7 +191,8 @@ void TGalleryWindow::BuildPanels() {
     r.SetChecked(i == 2);
   }
 
-  const TCaptionPosition positions[] = {TCaptionPosition::cpTopLeft, TCaptionPosition::cpMiddleRight,
+  const TCaptionPosition positions[] = {TCaptionPosition::cpTopLeft,
+                                        TCaptionPosition::cpMiddleRight,
                                         TCaptionPosition::cpBottomCenter};
   const wchar_t* captions[] = {L"cpTopLeft, gtFromTopLeft", L"cpMiddleRight, gtDoubleHorz",
                                L"cpBottomCenter, gtRadial"};
@@ -249,7 +252,8 @@ void TGalleryWindow::PaintLabels(HDC dc) {
   for (int r = 0; r < static_cast<int>(kRows.size()); ++r)
     text(kRows[static_cast<std::size_t>(r)], 16, kGridTop + r * kRowHeight + 6, 120);
   text(L"Panels: the seven gradient types (antialiased)", 16, kPanelsTop - 24, 600);
-  text(L"Group box, toggle group and radio sizes, caption positions", 16, kSamplesTop - 8 - 16, 600);
+  text(L"Group box, toggle group and radio sizes, caption positions", 16, kSamplesTop - 8 - 16,
+       600);
   text(L"Live", 16, kLiveTop + 6, 100);
 }
 
@@ -266,8 +270,7 @@ LRESULT CALLBACK TGalleryWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT TGalleryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps{};
       const HDC dc = BeginPaint(hwnd_, &ps);
@@ -282,15 +285,12 @@ LRESULT TGalleryWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd_, &ps);
       return 0;
     }
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/GdiHandles.h"
 #include "controls/StyledControl.h"
+#include "platform/GdiHandles.h"
 
 namespace gallery {
 
