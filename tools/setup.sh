@@ -11,7 +11,7 @@ packages=(
   wine64 wine fonts-wine fonts-liberation
   xvfb xauth imagemagick x11-utils
   cmake nasm ninja-build googletest zlib1g-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   dpkg-dev
 )
 
