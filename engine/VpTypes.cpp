@@ -81,13 +81,13 @@ TVpIntRect ScaleRectToDevice(TVpIntRect rect, long double factor) {
           VpRoundToInt(rect.Right * factor), VpRoundToInt(rect.Bottom * factor)};
 }
 
-RectCorners RectToCorners(TVpIntRect rect) {
+TVpRectCorners RectToCorners(TVpIntRect rect) {
   return {{rect.Left, rect.Top},
           {rect.Right, rect.Top},
           {rect.Left, rect.Bottom},
           {rect.Right, rect.Bottom}};
 }
 
-TVpIntRect CornersToRect(const RectCorners& corners) {
+TVpIntRect CornersToRect(const TVpRectCorners& corners) {
   return {corners.TopLeft.X, corners.TopLeft.Y, corners.BottomRight.X, corners.BottomRight.Y};
 }

@@ -65,12 +65,12 @@ struct TVpIntRect {
   friend bool operator==(const TVpIntRect&, const TVpIntRect&) = default;
 };
 
-struct RectCorners {
+struct TVpRectCorners {
   TVpIntPoint TopLeft;
   TVpIntPoint TopRight;
   TVpIntPoint BottomLeft;
   TVpIntPoint BottomRight;
-  friend bool operator==(const RectCorners&, const RectCorners&) = default;
+  friend bool operator==(const TVpRectCorners&, const TVpRectCorners&) = default;
 };
 
 TVpPoint ConvertPoint(TVpPoint point, TVpMeasurement from, TVpMeasurement to);
@@ -86,7 +86,7 @@ void OffsetVpRect(TVpRect& rect, long double dx, long double dy);
 // Each side multiplied by the factor and rounded (ties to even).
 TVpIntRect ScaleRectToDevice(TVpIntRect rect, long double factor);
 
-RectCorners RectToCorners(TVpIntRect rect);
+TVpRectCorners RectToCorners(TVpIntRect rect);
 // Left and Top from the top-left corner, Right and Bottom from the bottom-right corner; the
 // other two corners are not consulted.
-TVpIntRect CornersToRect(const RectCorners& corners);
+TVpIntRect CornersToRect(const TVpRectCorners& corners);

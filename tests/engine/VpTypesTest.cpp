@@ -142,7 +142,7 @@ TEST(VpGeometry, ConvertOffsetAndScale) {
 
 TEST(VpGeometry, CornersRoundTrip) {
   const TVpIntRect rect{1, 2, 30, 40};
-  const RectCorners corners = RectToCorners(rect);
+  const TVpRectCorners corners = RectToCorners(rect);
   EXPECT_EQ(corners.TopLeft, (TVpIntPoint{1, 2}));
   EXPECT_EQ(corners.TopRight, (TVpIntPoint{30, 2}));
   EXPECT_EQ(corners.BottomLeft, (TVpIntPoint{1, 40}));
