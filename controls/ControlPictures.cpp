@@ -28,14 +28,14 @@ constexpr std::array<const char*, kCheckMarkSize> kCheckMarkRows = {
 
 // Squared distance of a pixel centre from the centre of a size × size square, times four so
 // it stays whole.
-long CentreDistance4(int x, int y, int size) {
+long CenterDistance4(int x, int y, int size) {
   const long dx = 2L * x + 1 - size;
   const long dy = 2L * y + 1 - size;
   return dx * dx + dy * dy;
 }
 
 bool InsideCircle(int x, int y, int size, int radiusTimesTwo) {
-  return CentreDistance4(x, y, size) <= static_cast<long>(radiusTimesTwo) * radiusTimesTwo;
+  return CenterDistance4(x, y, size) <= static_cast<long>(radiusTimesTwo) * radiusTimesTwo;
 }
 
 // The rows of a disc as rectangles, for painting inside it.

@@ -15,7 +15,7 @@ int Step(int from, int to, int r, int e) {
       DivideRounded(static_cast<long>(from) * e + static_cast<long>(to - from) * r, e));
 }
 
-TColor LineColour(TColor from, TColor to, int r, int e) {
+TColor LineColor(TColor from, TColor to, int r, int e) {
   if (e <= 0) return from;  // a one-line section shows its own stop
   return RGBColor(Step(RedOf(from), RedOf(to), r, e), Step(GreenOf(from), GreenOf(to), r, e),
                   Step(BlueOf(from), BlueOf(to), r, e));
@@ -34,7 +34,7 @@ std::vector<TColor> GradientBandColors(std::span<const TColor> stops, int length
     const int size = i < n - 1 ? section : length - section * (n - 1);
     const int e = size - 1;
     for (int r = 0; r < size && static_cast<int>(lines.size()) < length; ++r)
-      lines.push_back(LineColour(stops[i], stops[i + 1], r, e));
+      lines.push_back(LineColor(stops[i], stops[i + 1], r, e));
   }
   return lines;
 }

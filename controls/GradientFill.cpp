@@ -21,7 +21,7 @@ long Diagonal(const TPixelRect& r) {
   return RoundHalfEven(std::sqrt(w * w + h * h));
 }
 
-// The length over which the colour runs from a to z.
+// The length over which the color runs from a to z.
 long Divisor(TGradientType type, const TPixelRect& r) {
   switch (type) {
     case TGradientType::gtHorizontal: return r.Width();
@@ -69,9 +69,9 @@ struct TChannels {
   int r, g, b;
 };
 
-class TGradientColour {
+class TGradientColor {
  public:
-  TGradientColour(TColor a, TColor z, long d)
+  TGradientColor(TColor a, TColor z, long d)
       : a_{RedOf(a), GreenOf(a), BlueOf(a)},
         span_{RedOf(z) - a_.r, GreenOf(z) - a_.g, BlueOf(z) - a_.b},
         d_(static_cast<double>(d)) {}
@@ -113,16 +113,16 @@ void GradientFill(const TPixelView& view, const TPixelRect& rect, TColor a, TCol
                   TGradientType type, const TPixelRegion* region) {
   const long d = Divisor(type, rect);
   // A gradient with no length to run over (equal colours, or a rectangle too small for the
-  // type) is the start colour throughout.
+  // type) is the start color throughout.
   if (a == z || d <= 0) {
     ForEachSpan(view, rect, region, [&](int y, int x0, int x1) {
       view.Fill({x0, y, x1, y + 1}, a);
     });
     return;
   }
-  const TGradientColour colour(a, z, d);
+  const TGradientColor color(a, z, d);
   if (IsLineType(type)) {
-    // A line type has one colour per column (or per row): worked out once for each column of
+    // A line type has one color per column (or per row): worked out once for each column of
     // the painted area, and once per row span.
     const bool columns = type == TGradientType::gtHorizontal || type == TGradientType::gtDoubleHorz;
     const TPixelRect clip = rect.Intersect(view.Bounds());
@@ -131,12 +131,12 @@ void GradientFill(const TPixelView& view, const TPixelRect& rect, TColor a, TCol
       perColumn.resize(static_cast<std::size_t>(std::max(clip.Width(), 0)));
       for (int x = clip.left; x < clip.right; ++x)
         perColumn[static_cast<std::size_t>(x - clip.left)] =
-            colour.At(static_cast<double>(LineDistance(type, rect, d, x, 0)));
+            color.At(static_cast<double>(LineDistance(type, rect, d, x, 0)));
     }
     ForEachSpan(view, rect, region, [&](int y, int x0, int x1) {
       if (!columns) {
         view.Fill({x0, y, x1, y + 1},
-                  colour.At(static_cast<double>(LineDistance(type, rect, d, 0, y))));
+                  color.At(static_cast<double>(LineDistance(type, rect, d, 0, y))));
         return;
       }
       for (int x = x0; x < x1; ++x)
@@ -145,7 +145,7 @@ void GradientFill(const TPixelView& view, const TPixelRect& rect, TColor a, TCol
     return;
   }
   ForEachSpan(view, rect, region, [&](int y, int x0, int x1) {
-    for (int x = x0; x < x1; ++x) view.SetPixel(x, y, colour.At(PointDistance(type, rect, x, y)));
+    for (int x = x0; x < x1; ++x) view.SetPixel(x, y, color.At(PointDistance(type, rect, x, y)));
   });
 }
 

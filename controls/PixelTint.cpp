@@ -18,10 +18,10 @@ TPixelRect Placement(const TPixelView& dst, int x, int y, const TPixelView& src)
 
 }  // namespace
 
-void Tint(const TPixelView& view, TColor colour) {
-  const int b = BlueOf(colour);
-  const int g = GreenOf(colour);
-  const int r = RedOf(colour);
+void Tint(const TPixelView& view, TColor color) {
+  const int b = BlueOf(color);
+  const int g = GreenOf(color);
+  const int r = RedOf(color);
   for (int y = 0; y < view.Height(); ++y) {
     std::uint8_t* p = view.Row(y);
     for (int x = 0; x < view.Width(); ++x, p += 3) {
@@ -43,9 +43,9 @@ void DrawTransparent(const TPixelView& dst, int x, int y, const TPixelView& src,
     }
 }
 
-void DrawTintedMark(const TPixelView& dst, int x, int y, const TPixelView& mark, TColor colour) {
+void DrawTintedMark(const TPixelView& dst, int x, int y, const TPixelView& mark, TColor color) {
   const TPixelRect r = Placement(dst, x, y, mark);
-  const int tint[3] = {BlueOf(colour), GreenOf(colour), RedOf(colour)};
+  const int tint[3] = {BlueOf(color), GreenOf(color), RedOf(color)};
   for (int py = r.top; py < r.bottom; ++py) {
     std::uint8_t* p = dst.At(r.left, py);
     const std::uint8_t* m = mark.At(r.left - x, py - y);

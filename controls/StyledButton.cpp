@@ -1,7 +1,7 @@
 #include "controls/StyledButton.h"
 
+#include "controls/BitmapPixels.h"
 #include "controls/ContentLayout.h"
-#include "controls/GlyphPixels.h"
 #include "controls/GradientFill.h"
 #include "controls/PixelBlend.h"
 #include "controls/PixelTint.h"

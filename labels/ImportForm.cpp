@@ -5,8 +5,8 @@
 #include "labels/CsvExchange.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
-#include "platform/CursorGuard.h"
 #include "platform/Dialogs.h"
+#include "platform/HourglassCursor.h"
 #include "platform/WholeFile.h"
 
 namespace {

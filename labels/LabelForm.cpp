@@ -35,7 +35,7 @@ bool LabelForm::PreTranslateMessage(MSG& msg) {
 }
 
 void LabelForm::FormShow() {
-  if (centreOnMain_)
+  if (centerOnMain_)
     if (Form* main = Application::Get().MainForm(); main && main != this) CenterOn(main->Handle());
 }
 

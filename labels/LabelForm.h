@@ -20,7 +20,7 @@ class LabelForm : public Form {
   // Enter in `from` moves the focus to `to`.
   void SetEnterOrder(const std::vector<std::pair<Control*, Control*>>& steps);
   // Whether the form is centred on the main window when shown.
-  void SetCentreOnMain(bool centre) { centreOnMain_ = centre; }
+  void SetCenterOnMain(bool centre) { centerOnMain_ = centre; }
 
   bool PreTranslateMessage(MSG& msg) override;
 
@@ -34,6 +34,6 @@ class LabelForm : public Form {
 
  private:
   std::wstring bandTitle_;
-  bool centreOnMain_ = true;
+  bool centerOnMain_ = true;
   std::map<HWND, Control*> enterOrder_;
 };

@@ -44,8 +44,8 @@ bool LinkLabel::Hook(UINT msg, WPARAM, LPARAM, LRESULT& result) {
 
 bool LinkLabel::HandleDrawItem(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
-  if (PaintBackground)
-    PaintBackground(item.hDC, r);
+  if (OnPaintBackground)
+    OnPaintBackground(item.hDC, r);
   else
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
   Selection font(item.hDC, hot_ ? underlined_.get() : Application::Get().UiFont());

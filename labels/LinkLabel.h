@@ -15,7 +15,7 @@ class LinkLabel : public Label {
 
   std::function<void(const std::wstring& address)> OnOpen;
   // Paints what lies behind the text (the owner's band), in the label's coordinates.
-  std::function<void(HDC dc, const RECT& rect)> PaintBackground;
+  std::function<void(HDC dc, const RECT& rect)> OnPaintBackground;
   COLORREF textColor = RGB(255, 255, 255);
 
   bool HandleDrawItem(const DRAWITEMSTRUCT& item) override;

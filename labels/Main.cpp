@@ -7,9 +7,9 @@
 #include "labels/TableSchemas.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
-#include "platform/CursorGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/GdiHandles.h"
+#include "platform/HourglassCursor.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -76,12 +76,12 @@ void TfrmMain::Create(const std::wstring& folder) {
   style.height = 500;
   LabelForm::Create(style);
   SetTitleBand(L"Marrowby");
-  SetCentreOnMain(false);
+  SetCenterOnMain(false);
   HWND w = Handle();
 
   lnkWeb.Create(w, L"www.marrowby.example", 8, 4, 160, 16);
   lnkWeb.OnOpen = [](const std::wstring&) { OpenWebAddress(kWebAddress); };
-  lnkWeb.PaintBackground = [this](HDC dc, const RECT&) {
+  lnkWeb.OnPaintBackground = [this](HDC dc, const RECT&) {
     const RECT at = lnkWeb.Bounds();
     PaintTitleBand(dc, RECT{-at.left, -at.top, ClientRect().right - at.left, kBandHeight - at.top});
   };

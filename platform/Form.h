@@ -60,7 +60,7 @@ class Form {
   int ShowModal();
   bool IsModal() const { return modal_; }
   void SetModalResult(int result);
-  int GetModalResult() const { return modalResult_; }
+  int ModalResult() const { return modalResult_; }
 
   void SetCaption(const std::wstring& caption);
   std::wstring Caption() const;

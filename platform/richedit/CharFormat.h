@@ -10,9 +10,9 @@
 
 namespace richedit {
 
-using Colour = std::uint32_t;  // COLORREF
+using Color = std::uint32_t;  // COLORREF
 
-constexpr Colour rgb(unsigned r, unsigned g, unsigned b) {
+constexpr Color rgb(unsigned r, unsigned g, unsigned b) {
   return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
 
@@ -26,8 +26,8 @@ struct CharFormat {
   std::uint32_t effects = cfe::AutoColor | cfe::AutoBackColor;  // cfe::* bits
   std::int32_t height = 200;                                    // yHeight, twips
   std::int32_t offset = 0;  // yOffset, twips; positive raises the text
-  Colour textColor = 0;     // ignored (kept 0) while cfe::AutoColor is set
-  Colour backColor = 0;     // ignored (kept 0) while cfe::AutoBackColor is set
+  Color textColor = 0;      // ignored (kept 0) while cfe::AutoColor is set
+  Color backColor = 0;      // ignored (kept 0) while cfe::AutoBackColor is set
   std::uint16_t weight = NormalWeight;
   std::uint8_t charSet = charset::Default;
   std::uint8_t pitchAndFamily = 0;

@@ -406,7 +406,7 @@ struct PnDraft {
 };
 
 constexpr std::size_t MaxFonts = 16384;
-constexpr std::size_t MaxColours = 16384;
+constexpr std::size_t MaxColors = 16384;
 constexpr std::size_t MaxLists = 4096;
 constexpr std::size_t MaxLevels = 9;
 constexpr std::size_t MaxSmallText = 4096;  // font names, field instructions, level texts
@@ -553,7 +553,7 @@ class RtfParser {
   FormatId currentStyle(bool paragraphMark = false);
   FormatId currentParaFormat();
   void applyListNumbering(ParaFormat& f, const ParaState& p) const;
-  std::optional<Colour> colour(std::int32_t index) const;
+  std::optional<Color> color(std::int32_t index) const;
   void setUnderline(std::uint8_t type, bool hasParam, std::int32_t param);
 
   GroupState& top() { return stack_.back(); }
@@ -574,7 +574,7 @@ class RtfParser {
   FontEntry fontDraft_;
   int fontDraftIndex_ = -1;
   std::string fontDraftBytes_;
-  std::vector<std::optional<Colour>> colours_;
+  std::vector<std::optional<Color>> colors_;
   int red_ = -1, green_ = -1, blue_ = -1;
   std::vector<ListDef> lists_;
   std::map<std::int32_t, std::int32_t> overrides_;  // \ls number -> \listid
@@ -622,9 +622,9 @@ void RtfParser::resolveFont(CharState& chr, int index) const {
                                      : codePageForCharset(it->second.charSet, docCodePage_);
 }
 
-std::optional<Colour> RtfParser::colour(std::int32_t index) const {
-  if (index <= 0 || static_cast<std::size_t>(index) >= colours_.size()) return std::nullopt;
-  return colours_[static_cast<std::size_t>(index)];
+std::optional<Color> RtfParser::color(std::int32_t index) const {
+  if (index <= 0 || static_cast<std::size_t>(index) >= colors_.size()) return std::nullopt;
+  return colors_[static_cast<std::size_t>(index)];
 }
 
 FormatId RtfParser::currentStyle(bool paragraphMark) {
@@ -1309,8 +1309,8 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
   ParaState& p = g.para;
   const bool on = !hasParam || param != 0;
   auto effect = [&](std::uint32_t bit) { f.effects = on ? (f.effects | bit) : (f.effects & ~bit); };
-  auto backColour = [&] {
-    if (auto c = colour(param)) {
+  auto backColor = [&] {
+    if (auto c = color(param)) {
       f.backColor = *c;
       f.effects &= ~cfe::AutoBackColor;
     } else {
@@ -1398,7 +1398,7 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
       break;
     }
     case Kw::Cf:
-      if (auto c = colour(param)) {
+      if (auto c = color(param)) {
         f.textColor = *c;
         f.effects &= ~cfe::AutoColor;
       } else {
@@ -1408,7 +1408,7 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
       break;
     case Kw::Cb:
     case Kw::Highlight:
-    case Kw::ChCbPat: backColour(); break;
+    case Kw::ChCbPat: backColor(); break;
     // ---- paragraphs
     case Kw::Pard: {
       p = ParaState{};
@@ -1625,13 +1625,13 @@ void RtfParser::handleText(std::string_view bytes) {
     case Dest::ColorTable:
       for (char b : bytes) {
         if (b != ';') continue;
-        if (colours_.size() < MaxColours) {
+        if (colors_.size() < MaxColors) {
           if (red_ < 0 && green_ < 0 && blue_ < 0) {
-            colours_.push_back(std::nullopt);
+            colors_.push_back(std::nullopt);
           } else {
-            colours_.push_back(rgb(static_cast<unsigned>(std::max(red_, 0)),
-                                   static_cast<unsigned>(std::max(green_, 0)),
-                                   static_cast<unsigned>(std::max(blue_, 0))));
+            colors_.push_back(rgb(static_cast<unsigned>(std::max(red_, 0)),
+                                  static_cast<unsigned>(std::max(green_, 0)),
+                                  static_cast<unsigned>(std::max(blue_, 0))));
           }
         }
         red_ = green_ = blue_ = -1;

@@ -69,8 +69,8 @@ struct WriterState {
   std::uint32_t effects = 0;  // bold, italic, strike, caps, hidden, protected, scripts
   std::uint8_t underline = cfu::None;
   std::int32_t offsetHalfPoints = 0;
-  int textColour = 0;
-  int backColour = 0;
+  int textColor = 0;
+  int backColor = 0;
 };
 
 constexpr std::uint32_t TrackedEffects = cfe::Bold | cfe::Italic | cfe::StrikeOut | cfe::SmallCaps |
@@ -161,7 +161,7 @@ class Writer {
  private:
   void collectTables();
   int fontIndex(const CharFormat& c) const;
-  int colourIndex(Colour c) const;
+  int colorIndex(Color c) const;
   void writeHeader();
   void writeParagraphStart(const ParaFormat& p, bool& havePara, ParaFormat& last, int& counter,
                            const ParaFormat* previousNumbered);
@@ -180,8 +180,8 @@ class Writer {
   RtfOut out_;
   std::map<FontKey, int> fonts_;
   std::vector<FontKey> fontOrder_;
-  std::map<Colour, int> colours_;
-  std::vector<Colour> colourOrder_;
+  std::map<Color, int> colors_;
+  std::vector<Color> colorOrder_;
   int symbolFont_ = -1;
   WriterState state_;
   std::optional<WriterState> beforeLink_;
@@ -195,15 +195,15 @@ void Writer::collectTables() {
   auto addFont = [&](const FontKey& k) {
     if (fonts_.emplace(k, static_cast<int>(fontOrder_.size())).second) fontOrder_.push_back(k);
   };
-  auto addColour = [&](Colour c) {
-    if (colours_.emplace(c, static_cast<int>(colourOrder_.size()) + 1).second)
-      colourOrder_.push_back(c);
+  auto addColor = [&](Color c) {
+    if (colors_.emplace(c, static_cast<int>(colorOrder_.size()) + 1).second)
+      colorOrder_.push_back(c);
   };
   auto addStyle = [&](FormatId id) {
     const CharFormat& c = f_.style(id).format;
     addFont(keyOf(c));
-    if (!c.has(cfe::AutoColor)) addColour(c.textColor);
-    if (!c.has(cfe::AutoBackColor)) addColour(c.backColor);
+    if (!c.has(cfe::AutoColor)) addColor(c.textColor);
+    if (!c.has(cfe::AutoBackColor)) addColor(c.backColor);
   };
   for (const auto& s : f_.spans()) addStyle(s.style);
   addStyle(f_.endStyle());
@@ -219,7 +219,7 @@ void Writer::collectTables() {
 }
 
 int Writer::fontIndex(const CharFormat& c) const { return fonts_.at(keyOf(c)); }
-int Writer::colourIndex(Colour c) const { return colours_.at(c); }
+int Writer::colorIndex(Color c) const { return colors_.at(c); }
 
 void Writer::writeHeader() {
   out_.raw("{");
@@ -254,11 +254,11 @@ void Writer::writeHeader() {
   }
   out_.close();
   out_.lineEnd();
-  if (!colourOrder_.empty()) {
+  if (!colorOrder_.empty()) {
     out_.open();
     out_.word("colortbl");
     out_.plain(';');
-    for (Colour c : colourOrder_) {
+    for (Color c : colorOrder_) {
       out_.word("red", c & 0xFF);
       out_.word("green", (c >> 8) & 0xFF);
       out_.word("blue", (c >> 16) & 0xFF);
@@ -424,8 +424,8 @@ void Writer::writeCharState(const CharStyle& style) {
   want.effects = c.effects & TrackedEffects;
   want.underline = c.underlineType;
   want.offsetHalfPoints = c.offset / 10;
-  want.textColour = c.has(cfe::AutoColor) ? 0 : colourIndex(c.textColor);
-  want.backColour = c.has(cfe::AutoBackColor) ? 0 : colourIndex(c.backColor);
+  want.textColor = c.has(cfe::AutoColor) ? 0 : colorIndex(c.textColor);
+  want.backColor = c.has(cfe::AutoBackColor) ? 0 : colorIndex(c.backColor);
   WriterState& s = state_;
   if (want.font != s.font) out_.word("f", want.font);
   if (want.halfPoints != s.halfPoints) out_.word("fs", want.halfPoints);
@@ -462,10 +462,10 @@ void Writer::writeCharState(const CharStyle& style) {
       out_.word("dn", -static_cast<long long>(want.offsetHalfPoints));
     }
   }
-  if (want.textColour != s.textColour) out_.word("cf", want.textColour);
-  if (want.backColour != s.backColour) {
-    out_.word("chcbpat", want.backColour);
-    out_.word("highlight", want.backColour);
+  if (want.textColor != s.textColor) out_.word("cf", want.textColor);
+  if (want.backColor != s.backColor) {
+    out_.word("chcbpat", want.backColor);
+    out_.word("highlight", want.backColor);
   }
   s = want;
 }

@@ -60,12 +60,12 @@ TEST_F(EditFormsTest, SavingWithoutASurnameSaysSoAndKeepsTheFormOpen) {
     f.btnSave.Click();
     EXPECT_EQ(dialogs.Last().kind, DialogKind::Information);
     EXPECT_EQ(dialogs.Last().text, L"Please insert contact's surname.");
-    EXPECT_EQ(f.GetModalResult(), mrNone) << "the form stays open";
+    EXPECT_EQ(f.ModalResult(), mrNone) << "the form stays open";
     EXPECT_EQ(Focused(), f.edtContactSurname.Handle());
     EXPECT_EQ(Main().Store().cdsContact.State(), TableState::Insert);
     f.edtContactSurname.SetText(L"Smith");
     f.btnSave.Click();
-    EXPECT_EQ(f.GetModalResult(), mrOk);
+    EXPECT_EQ(f.ModalResult(), mrOk);
   });
   Main().btnNewClick();
   EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"1:   Smith, John"}));

@@ -58,7 +58,7 @@ TEST_F(ImportWindowsTest, TheHeaderFillsTheListsAndChosenColumnsAreImported) {
     // Rows: Title, Name, Surname, Street Address, City, Postal Code, Country.
     Choose(f, {L"", L"Name", L"Surname", L"", L"Town"});
     f.btnImport.Click();
-    EXPECT_EQ(f.GetModalResult(), mrOk);
+    EXPECT_EQ(f.ModalResult(), mrOk);
   });
   Main().btnImportClick();
   Main().mnuOrderByNumberClick();
@@ -81,7 +81,7 @@ TEST_F(ImportWindowsTest, AShortLineKeepsTheWindowOpenAndTheLinesBefore) {
     f.btnImport.Click();
     EXPECT_EQ(dialogs.Last().kind, DialogKind::Error);
     EXPECT_EQ(dialogs.Last().text, kImportError);
-    EXPECT_EQ(f.GetModalResult(), mrNone) << "the window stays open";
+    EXPECT_EQ(f.ModalResult(), mrNone) << "the window stays open";
     f.btnCancel.Click();
   });
   Main().btnImportClick();
@@ -120,7 +120,7 @@ TEST_F(ImportWindowsTest, AHeaderOnlyFileImportsNothingAndCloses) {
     f.btnOpenFile.Click();
     Choose(f, {L"", L"", L"Surname"});
     f.btnImport.Click();
-    EXPECT_EQ(f.GetModalResult(), mrOk);
+    EXPECT_EQ(f.ModalResult(), mrOk);
   });
   Main().btnImportClick();
   EXPECT_TRUE(Rows().empty());

@@ -26,7 +26,7 @@ TEST_F(SettingsWindowTest, SaveTakesTheFirstCharacterAndWritesTheFile) {
     f.edtSeparator.SetText(L";");
     SaveWindowScreenshot(f.Handle(), L"marrowby-settings");
     f.btnSave.Click();
-    EXPECT_EQ(f.GetModalResult(), mrOk);
+    EXPECT_EQ(f.ModalResult(), mrOk);
   });
   Main().btnSettingsClick();
   EXPECT_EQ(Main().Settings().record.Separator, ";");
@@ -61,7 +61,7 @@ TEST_F(SettingsWindowTest, AFailedWriteIsShownAndTheWindowStaysOpen) {
     f.btnSave.Click();
     EXPECT_EQ(dialogs.Last().kind, DialogKind::Error);
     EXPECT_NE(dialogs.Last().text.find(L"Settings.ini"), std::wstring::npos);
-    EXPECT_EQ(f.GetModalResult(), mrNone);
+    EXPECT_EQ(f.ModalResult(), mrNone);
     f.btnCancel.Click();
   });
   Main().btnSettingsClick();

@@ -9,9 +9,9 @@
 
 #include "platform/Application.h"
 #include "platform/CodePage.h"
-#include "platform/CursorGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/ExeFolder.h"
+#include "platform/HourglassCursor.h"
 #include "platform/InputBox.h"
 #include "tests/support/ScriptedDialogs.h"
 

@@ -153,7 +153,7 @@ TEST(SampleFormats, AlignmentLetter) {
 
 TEST(SampleFormats, ColoursFontsAndSizes) {
   const RichTextDocument c = load("lo-colours");
-  std::set<Colour> text, back;
+  std::set<Color> text, back;
   for (CharPos i = 0; i < c.textLength(); ++i) {
     const CharFormat f = c.charFormatAt(i);
     if (!f.has(cfe::AutoColor)) text.insert(f.textColor);

@@ -140,7 +140,7 @@ void ModalScript::Run(Form& form) {
   auto handler = std::move(handlers_.front());
   handlers_.pop_front();
   handler(form);
-  if (form.GetModalResult() == mrNone) {
+  if (form.ModalResult() == mrNone) {
     ADD_FAILURE() << "the test left the modal form open: " << Narrow(form.Caption());
     form.SetModalResult(mrCancel);
   }

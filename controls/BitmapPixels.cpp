@@ -1,4 +1,4 @@
-#include "controls/GlyphPixels.h"
+#include "controls/BitmapPixels.h"
 
 #include "platform/GdiHandles.h"
 

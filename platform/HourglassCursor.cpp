@@ -1,4 +1,4 @@
-#include "platform/CursorGuard.h"
+#include "platform/HourglassCursor.h"
 
 namespace {
 int depth = 0;
