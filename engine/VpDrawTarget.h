@@ -55,6 +55,9 @@ class TVpDrawTarget {
   virtual void SelectPen(const TVpPen& pen, int ppi) = 0;
   virtual void SelectBrush(const TVpBrush& brush) = 0;
   virtual void SelectFont(const TVpFont& font, int ppi) = 0;
+  // A pen whose width is in device pixels (the margin and header lines): at 288 per inch the
+  // resource rule gives exactly its width.
+  void SelectPixelPen(const TVpPen& pen) { SelectPen(pen, 288); }
 
   // A polygon with the current pen and brush.
   virtual void DrawPolygon(const std::vector<TVpIntPoint>& points) = 0;
