@@ -1,0 +1,249 @@
+#include "engine/VpGdiTarget.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "engine/VpFontMapper.h"
+#include "engine/VpGdiSupport.h"
+#include "engine/VpRounding.h"
+
+namespace {
+
+std::vector<POINT> Points(const std::vector<TVpIntPoint>& points) {
+  std::vector<POINT> result;
+  result.reserve(points.size());
+  for (const TVpIntPoint& p : points) result.push_back({p.X, p.Y});
+  return result;
+}
+
+// A side's length that cannot overflow, however far apart the sides are.
+int Extent(std::int32_t from, std::int32_t to) {
+  return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{to} - from, INT_MIN, INT_MAX));
+}
+
+DWORD PenStyle(std::int32_t style) {
+  switch (style) {
+    case vpPenDash: return PS_DASH;
+    case vpPenDot: return PS_DOT;
+    case vpPenDashDot: return PS_DASHDOT;
+    case vpPenDashDotDot: return PS_DASHDOTDOT;
+    case vpPenClear: return PS_NULL;
+    default: return PS_SOLID;
+  }
+}
+
+}  // namespace
+
+DWORD PrinterRasterOperation(std::uint32_t copyMode) {
+  constexpr DWORD kPrintable[] = {BLACKNESS, NOTSRCERASE, NOTSRCCOPY, SRCERASE,   DSTINVERT,
+                                  PATINVERT, SRCINVERT,   SRCAND,     MERGEPAINT, MERGECOPY,
+                                  SRCPAINT,  PATCOPY,     PATPAINT,   WHITENESS};
+  return std::find(std::begin(kPrintable), std::end(kPrintable), copyMode) != std::end(kPrintable)
+             ? copyMode
+             : SRCCOPY;
+}
+
+TVpGdiTarget::TVpGdiTarget(HDC dc, bool printer, TVpGdiPictureCache* cache)
+    : dc_(dc), printer_(printer), saved_(SaveDC(dc)), cache_(cache) {
+  if (!cache_) {
+    ownCache_ = std::make_unique<TVpGdiPictureCache>();
+    cache_ = ownCache_.get();
+  }
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+}
+
+// Restoring the saved state selects the DC's own objects again, so the owners below delete
+// objects that are no longer selected.
+TVpGdiTarget::~TVpGdiTarget() {
+  if (outlining_) AbortPath(dc_);
+  if (saved_) RestoreDC(dc_, saved_);
+}
+
+void TVpGdiTarget::UsePen(HGDIOBJ stock, PenHandle owned) {
+  SelectObject(dc_, owned ? owned.get() : stock);
+  pen_ = std::move(owned);
+}
+
+void TVpGdiTarget::UseBrush(HGDIOBJ stock, BrushHandle owned) {
+  SelectObject(dc_, owned ? owned.get() : stock);
+  brush_ = std::move(owned);
+}
+
+void TVpGdiTarget::SelectPen(const TVpPen& pen, int ppi) {
+  const std::int32_t width =
+      std::max(0, VpRoundToInt(static_cast<long double>(ppi) / 72 / 4 * pen.Width));
+  if (pen.Color == kVpNoColor) {
+    UsePen(GetStockObject(NULL_PEN));
+    return;
+  }
+  const DWORD style = PenStyle(pen.Style);
+  const LOGBRUSH brush{BS_SOLID, VpColorRef(pen.Color), 0};
+  HPEN made = nullptr;
+  if (style == PS_SOLID && width <= 1) {
+    made = ExtCreatePen(PS_COSMETIC | PS_SOLID, 1, &brush, 0, nullptr);
+  } else {
+    made = ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                        static_cast<DWORD>(width), &brush, 0, nullptr);
+  }
+  // A device that refuses the extended pen still gets the colour and the width.
+  if (!made) made = CreatePen(static_cast<int>(style), width, brush.lbColor);
+  UsePen(GetStockObject(BLACK_PEN), PenHandle(made));
+}
+
+void TVpGdiTarget::SelectBrush(const TVpBrush& brush) {
+  const COLORREF color = VpColorRef(brush.Color);
+  HBRUSH made = nullptr;
+  if (brush.Color != kVpNoColor) {
+    if (brush.Style == vpBrushSolid) {
+      made = CreateSolidBrush(color);
+    } else if (brush.Style >= vpBrushHorizontal && brush.Style <= vpBrushDiagCross) {
+      // The hatch styles follow the platform's order from HS_HORIZONTAL on.
+      made = CreateHatchBrush(HS_HORIZONTAL + (brush.Style - vpBrushHorizontal), color);
+    }
+  }
+  UseBrush(GetStockObject(HOLLOW_BRUSH), BrushHandle(made));
+}
+
+void TVpGdiTarget::SelectFont(const TVpFont& font, int ppi) {
+  const LOGFONTW lf = VpLogFont(font, ppi);
+  FontHandle made(CreateFontIndirectW(&lf));
+  SelectObject(dc_, made ? made.get() : GetStockObject(DEFAULT_GUI_FONT));
+  font_ = std::move(made);
+  fontResource_ = font;
+  fontPpi_ = ppi;
+  SetTextColor(dc_, VpColorRef(font.Color));
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+}
+
+void TVpGdiTarget::Trace(const TVpPath& path) {
+  for (const TVpPathStep& step : path) {
+    const std::vector<POINT> points = Points(step.points);
+    if (points.empty()) continue;
+    switch (step.kind) {
+      case TVpPathStep::MoveTo: MoveToEx(dc_, points[0].x, points[0].y, nullptr); break;
+      case TVpPathStep::LineTo: LineTo(dc_, points[0].x, points[0].y); break;
+      case TVpPathStep::BezierTo:
+        if (points.size() >= 3) {
+          PolyBezierTo(dc_, points.data(), static_cast<DWORD>(points.size() / 3 * 3));
+        }
+        break;
+      case TVpPathStep::Polygon:
+        Polygon(dc_, points.data(),
+                static_cast<int>(std::min<std::size_t>(points.size(), INT_MAX)));
+        break;
+    }
+  }
+}
+
+void TVpGdiTarget::DrawPolygon(const std::vector<TVpIntPoint>& points) {
+  if (points.empty()) return;
+  const std::vector<POINT> device = Points(points);
+  Polygon(dc_, device.data(), static_cast<int>(std::min<std::size_t>(device.size(), INT_MAX)));
+}
+
+void TVpGdiTarget::StrokeAndFillPath(const TVpPath& path) {
+  if (outlining_) {
+    Trace(path);
+    return;
+  }
+  BeginPath(dc_);
+  Trace(path);
+  EndPath(dc_);
+  ::StrokeAndFillPath(dc_);
+}
+
+void TVpGdiTarget::Line(TVpIntPoint from, TVpIntPoint to) {
+  MoveToEx(dc_, from.X, from.Y, nullptr);
+  LineTo(dc_, to.X, to.Y);
+}
+
+void TVpGdiTarget::ClipToPath(const TVpPath& path) {
+  if (outlining_) {
+    Trace(path);
+    return;
+  }
+  BeginPath(dc_);
+  Trace(path);
+  EndPath(dc_);
+  RegionHandle region(PathToRegion(dc_));
+  if (!region) region.Reset(CreateRectRgn(0, 0, 0, 0));
+  SelectClipRgn(dc_, region.get());
+}
+
+void TVpGdiTarget::RemoveClip() {
+  if (!outlining_) SelectClipRgn(dc_, nullptr);
+}
+
+void TVpGdiTarget::PlaceText(TVpIntPoint at, std::string_view text,
+                             const std::optional<TVpIntRect>& clip) {
+  if (fontResource_) {
+    FontMapper().PlaceText(dc_, *fontResource_, fontPpi_, at, text, clip, !printer_);
+    return;
+  }
+  const std::wstring wide = VpWideFromAcp(text);
+  RECT rect{};
+  if (clip) rect = {clip->Left, clip->Top, clip->Right, clip->Bottom};
+  ExtTextOutW(dc_, at.X, at.Y, clip ? ETO_CLIPPED : 0, clip ? &rect : nullptr, wide.c_str(),
+              static_cast<UINT>(wide.size()), nullptr);
+}
+
+TVpSize TVpGdiTarget::MeasureText(std::string_view text) {
+  return FontMapper().MeasureText(fontResource_.value_or(TVpFont{}), text);
+}
+
+TVpIntRect TVpGdiTarget::RegionBox(HRGN region) {
+  RECT box{};
+  if (!region || GetRgnBox(region, &box) == NULLREGION) return {};
+  return {box.left, box.top, box.right, box.bottom};
+}
+
+TVpIntRect TVpGdiTarget::TextBounds(TVpIntPoint at, std::string_view text) {
+  const std::wstring wide = VpWideFromAcp(text);
+  if (outlining_) {
+    TextOutW(dc_, at.X, at.Y, wide.c_str(), static_cast<int>(wide.size()));
+    return {};
+  }
+  BeginPath(dc_);
+  TextOutW(dc_, at.X, at.Y, wide.c_str(), static_cast<int>(wide.size()));
+  EndPath(dc_);
+  const RegionHandle region(PathToRegion(dc_));
+  return RegionBox(region.get());
+}
+
+void TVpGdiTarget::DrawPicture(const TVpPicture& picture, const TVpIntRect& rect,
+                               std::uint32_t copyMode, std::int32_t) {
+  if (picture.Bytes.empty()) return;
+  if (outlining_) {
+    Trace(RectanglePath(rect));
+    return;
+  }
+  const TVpGdiPictureCache::TReady ready = cache_->Find(picture);
+  if (ready.Metafile) {
+    const RECT frame{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    PlayEnhMetaFile(dc_, ready.Metafile, &frame);
+    return;
+  }
+  if (!ready.Info) return;
+  SetStretchBltMode(dc_, HALFTONE);
+  SetBrushOrgEx(dc_, 0, 0, nullptr);
+  const DWORD operation = printer_ ? PrinterRasterOperation(copyMode) : copyMode;
+  StretchDIBits(dc_, rect.Left, rect.Top, Extent(rect.Left, rect.Right),
+                Extent(rect.Top, rect.Bottom), 0, 0, ready.Width, ready.Height, ready.Bits,
+                ready.Info, DIB_RGB_COLORS, operation);
+}
+
+void TVpGdiTarget::BeginOutline() {
+  if (outlining_) return;
+  BeginPath(dc_);
+  outlining_ = true;
+}
+
+TVpIntRect TVpGdiTarget::EndOutline() {
+  if (!outlining_) return {};
+  outlining_ = false;
+  EndPath(dc_);
+  const RegionHandle region(PathToRegion(dc_));
+  return RegionBox(region.get());
+}
