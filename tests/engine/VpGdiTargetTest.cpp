@@ -1,13 +1,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <numeric>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,9 +15,6 @@
 #include "engine/VpGdiTarget.h"
 #include "engine/VpRounding.h"
 #include "platform/GdiHandles.h"
-
-// jpeglib.h needs FILE declared first.
-#include <jpeglib.h>
 
 namespace {
 
@@ -88,18 +84,12 @@ TEST(VpGdiTarget, RectangleAt600PpiCoversPixels600To1200) {
   target.SelectBrush({kRed, vpBrushSolid});
   const TVpIntRect rect = DeviceRect(MakeRect(1, 1, 2, 2), 600, 600);
   target.DrawPolygon(RectanglePath(rect)[0].points);
-  for (const auto& [x, y, color] :
-       std::vector<std::tuple<int, int, COLORREF>>{{599, 900, kWhite},
-                                                   {600, 900, 0},
-                                                   {601, 900, kRed},
-                                                   {1199, 900, kRed},
-                                                   {1200, 900, 0},
-                                                   {1201, 900, kWhite},
-                                                   {900, 599, kWhite},
-                                                   {900, 600, 0},
-                                                   {900, 1200, 0},
-                                                   {900, 1201, kWhite}}) {
-    EXPECT_EQ(dib.At(x, y), color) << x << "," << y;
+  // Pen on 600 and 1200, brush between, nothing outside; the same down the middle column.
+  const COLORREF expected[] = {kWhite, 0, kRed, kRed, 0, kWhite};
+  const int at[] = {599, 600, 601, 1199, 1200, 1201};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(dib.At(at[i], 900), expected[i]) << at[i];
+    EXPECT_EQ(dib.At(900, at[i]), expected[i]) << at[i];
   }
 }
 
@@ -232,51 +222,11 @@ TEST(VpGdiTarget, TextIsCutAtItsClipRectangle) {
   }
 }
 
-// A width x height JPEG, left half red, right half blue.
-std::string MakeJpeg(int width, int height) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(width * 3);
-  for (int x = 0; x < width; ++x) {
-    const bool left = x < width / 2;
-    row[x * 3] = left ? 255 : 0;
-    row[x * 3 + 2] = left ? 0 : 255;
-  }
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string bytes(reinterpret_cast<char*>(out), size);
-  jpeg_destroy_compress(&info);
-  std::free(out);
-  return bytes;
-}
-
-// An 8 x 8 bottom-up bitmap: red on top, blue below.
-std::string MakeBitmap() {
-  std::string bytes(54, '\0');
-  bytes.replace(0, 2, "BM");
-  bytes[10] = 54;
-  BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 8, 8, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  std::memcpy(&bytes[14], &header, sizeof header);
-  for (int row = 0; row < 8; ++row) {
-    const std::string blue("\xFF\0\0", 3), red("\0\0\xFF", 3);
-    for (int x = 0; x < 8; ++x) bytes += row < 4 ? blue : red;
-  }
-  return bytes;
+// halves.jpg (16 x 8) is red on the left and blue on the right, halves.bmp (8 x 8) red on top
+// and blue below.
+TVpPicture Load(const char* name) {
+  std::ifstream in(std::string(TEST_DATA_DIR) + "/engine/" + name, std::ios::binary);
+  return PictureFromFileBytes({std::istreambuf_iterator<char>(in), {}});
 }
 
 // A metafile whose left half is red and right half blue.
@@ -295,7 +245,7 @@ std::string MakeMetafile() {
 
 TEST(VpGdiTarget, PicturesAreStretchedIntoTheirRectangle) {
   // Cut after it was read (a stored page, say): its pixels would be read past the end.
-  TVpPicture damaged = PictureFromFileBytes(MakeBitmap());
+  TVpPicture damaged = Load("halves.bmp");
   damaged.Bytes.resize(100);
   struct Row {
     const char* name;
@@ -303,8 +253,7 @@ TEST(VpGdiTarget, PicturesAreStretchedIntoTheirRectangle) {
     COLORREF left, right;  // at (50, 30) and (130, 30) in the frame (10, 10, 170, 90)
   };
   for (const Row& row :
-       {Row{"jpeg", PictureFromFileBytes(MakeJpeg(16, 8)), kRed, kBlue},
-        Row{"bitmap", PictureFromFileBytes(MakeBitmap()), kRed, kRed},
+       {Row{"jpeg", Load("halves.jpg"), kRed, kBlue}, Row{"bitmap", Load("halves.bmp"), kRed, kRed},
         Row{"metafile", PictureFromFileBytes(MakeMetafile()), kRed, kBlue},
         Row{"damaged", damaged, kWhite, kWhite}, Row{"empty", TVpPicture{}, kWhite, kWhite}}) {
     SCOPED_TRACE(row.name);
@@ -320,7 +269,7 @@ TEST(VpGdiTarget, PicturesAreStretchedIntoTheirRectangle) {
   }
   TDib dib(200, 100);
   TVpGdiTarget target(dib.dc(), false);
-  target.DrawPicture(PictureFromFileBytes(MakeBitmap()), {0, 0, 100, 100}, SRCCOPY, 6);
+  target.DrawPicture(Load("halves.bmp"), {0, 0, 100, 100}, SRCCOPY, 6);
   EXPECT_EQ(dib.At(50, 10), kRed);  // a bottom-up bitmap stays the right way up
   EXPECT_EQ(dib.At(50, 90), kBlue);
 }
@@ -336,7 +285,7 @@ TEST(VpGdiTarget, PrintersGetOnlyTheNamedRasterOperations) {
     EXPECT_EQ(PrinterRasterOperation(other), DWORD{SRCCOPY});
   }
   // The same picture with that operation: a printer falls back to a copy, a screen obeys it.
-  const TVpPicture picture = PictureFromFileBytes(MakeBitmap());
+  const TVpPicture picture = Load("halves.bmp");
   for (const bool printer : {false, true}) {
     TDib dib(100, 100);
     TVpGdiTarget target(dib.dc(), printer);
@@ -355,7 +304,7 @@ TEST(VpGdiTarget, OutlinesTraceWithoutPaintingAndClipsCut) {
   target.BeginOutline();
   target.StrokeAndFillPath(EllipsePath({100, 100, 201, 160}));
   target.DrawPolygon(RectanglePath({20, 20, 40, 40})[0].points);
-  target.DrawPicture(PictureFromFileBytes(MakeBitmap()), {250, 250, 260, 270}, SRCCOPY, 6);
+  target.DrawPicture(Load("halves.bmp"), {250, 250, 260, 270}, SRCCOPY, 6);
   const TVpIntRect box = target.EndOutline();
   EXPECT_EQ(dib.InkInRect(0, 0, 300, 300), 0);
   EXPECT_EQ(box.Left, 20);
@@ -378,23 +327,20 @@ TEST(VpGdiTarget, OutlinesTraceWithoutPaintingAndClipsCut) {
 
 TEST(VpGdiTarget, TheDcGetsItsOwnObjectsBackAndMadeOnesAreDeleted) {
   TDib dib(10, 10);
-  const HGDIOBJ pen = GetCurrentObject(dib.dc(), OBJ_PEN);
-  const HGDIOBJ brush = GetCurrentObject(dib.dc(), OBJ_BRUSH);
-  const HGDIOBJ font = GetCurrentObject(dib.dc(), OBJ_FONT);
-  HGDIOBJ made[3] = {};
+  constexpr UINT kKinds[] = {OBJ_PEN, OBJ_BRUSH, OBJ_FONT};
+  HGDIOBJ own[3], made[3];
+  for (int i = 0; i < 3; ++i) own[i] = GetCurrentObject(dib.dc(), kKinds[i]);
   {
     TVpGdiTarget target(dib.dc(), true);
     target.SelectPen({4, kRed, vpPenDash, vpPenModeCopy}, 600);
     target.SelectBrush({kRed, vpBrushSolid});
     target.SelectFont(Font("Arial", 12), 600);
-    made[0] = GetCurrentObject(dib.dc(), OBJ_PEN);
-    made[1] = GetCurrentObject(dib.dc(), OBJ_BRUSH);
-    made[2] = GetCurrentObject(dib.dc(), OBJ_FONT);
+    for (int i = 0; i < 3; ++i) made[i] = GetCurrentObject(dib.dc(), kKinds[i]);
   }
-  EXPECT_EQ(GetCurrentObject(dib.dc(), OBJ_PEN), pen);
-  EXPECT_EQ(GetCurrentObject(dib.dc(), OBJ_BRUSH), brush);
-  EXPECT_EQ(GetCurrentObject(dib.dc(), OBJ_FONT), font);
-  for (HGDIOBJ object : made) EXPECT_EQ(GetObjectType(object), 0u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(GetCurrentObject(dib.dc(), kKinds[i]), own[i]);
+    EXPECT_EQ(GetObjectType(made[i]), 0u);
+  }
 }
 
 TEST(VpFontMapper, CellHeightScalesWithTheResolution) {
