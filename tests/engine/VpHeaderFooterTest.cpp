@@ -131,9 +131,9 @@ TEST(VpHeaderFooter, BandHeightTakesTheLargestFontByTheTieRule) {
 }
 
 TEST(VpHeaderFooter, LayoutFollowsTheRoundingOfEachBand) {
-  // One pixel of left margin makes the band width odd; ppiY differs so that a header's text
+  // Three pixels of left margin make the band width odd; ppiY differs so that a header's text
   // height visibly uses ppiX.
-  TVpBandInput input{600, 300, {8.5L, 11}, {1 / 600.0L, 0.5L, 0.5L, 0.5L}, 0.25L, {}};
+  TVpBandInput input{600, 300, {8.5L, 11}, {3 / 600.0L, 0.5L, 0.5L, 0.5L}, 0.25L, {}};
   input.CaptionSizes = {TVpSize{2, 0.1L}, TVpSize{1, 0.1L}, TVpSize{1, 0.2L}};
   TVpHeader header;
   TVpFooter footer;
@@ -141,16 +141,16 @@ TEST(VpHeaderFooter, LayoutFollowsTheRoundingOfEachBand) {
   header.SetVisible(true);
   footer.SetVisible(true);
   const TVpBandLayout top = *header.Layout(input);
-  EXPECT_EQ(top.Band, (TVpIntRect{1, 150, 4800, 225}));
-  EXPECT_EQ(top.CaptionAt[0], (TVpIntPoint{1, 165}));
-  EXPECT_EQ(top.CaptionAt[1], (TVpIntPoint{2100, 165}));  // (4800 + 1 - 600) / 2 = 2100.5
+  EXPECT_EQ(top.Band, (TVpIntRect{3, 150, 4800, 225}));
+  EXPECT_EQ(top.CaptionAt[0], (TVpIntPoint{3, 165}));
+  EXPECT_EQ(top.CaptionAt[1], (TVpIntPoint{2101, 165}));  // (4800 + 3 - 600) / 2 = 2101.5
   EXPECT_EQ(top.CaptionAt[2], (TVpIntPoint{4200, 105}));
-  EXPECT_EQ(top.LineFrom, (TVpIntPoint{1, 225}));
+  EXPECT_EQ(top.LineFrom, (TVpIntPoint{3, 225}));
   EXPECT_EQ(top.LineTo, (TVpIntPoint{4800, 225}));
   const TVpBandLayout bottom = *footer.Layout(input);
-  EXPECT_EQ(bottom.Band, (TVpIntRect{1, 3075, 4800, 3150}));
+  EXPECT_EQ(bottom.Band, (TVpIntRect{3, 3075, 4800, 3150}));
   EXPECT_EQ(bottom.CaptionAt[2], (TVpIntPoint{4200, 3075}));
-  EXPECT_EQ(bottom.LineFrom, (TVpIntPoint{1, 3075}));
+  EXPECT_EQ(bottom.LineFrom, (TVpIntPoint{3, 3075}));
 }
 
 TEST(VpHeaderFooter, DrawsExpandedCaptionsAndLineOnlyWhenVisible) {
