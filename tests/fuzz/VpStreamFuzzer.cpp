@@ -1,0 +1,117 @@
+// libFuzzer target for the engine's stored records. Whatever the bytes, reading must not crash,
+// hang or misbehave (ASan, UBSan); it either fails with EVpStreamError, leaving the stream where
+// it was, or gives values that write out and read back equal.
+//
+// The first byte chooses the reader, the rest is its stream; add a reader to kReaders to fuzz
+// another record.
+//
+// Build (its own tree, clang) and run from the repository root:
+//   cmake -S . -B build/fuzz-engine -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+//         -DCMAKE_C_COMPILER=clang -DPROJECT_FUZZ=ON
+//   cmake --build build/fuzz-engine --target vp_stream_fuzzer -j2
+//   mkdir -p build/fuzz-engine/corpus
+//   build/fuzz-engine/tests/engine/vp_stream_fuzzer -max_total_time=600 -rss_limit_mb=2048 \
+//         -dict=tests/fuzz/vpstream.dict build/fuzz-engine/corpus
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "engine/VpStream.h"
+
+namespace {
+
+void Check(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "check failed: %s\n", what);
+  std::abort();
+}
+
+// A failure is a sentence, and a failed read leaves the stream where it was.
+void CheckFailure(const EVpStreamError& error, const TVpMemoryStream& stream,
+                  std::size_t position) {
+  const std::string_view text = error.what();
+  Check(!text.empty() && text.back() == '.', "failure text is a sentence");
+  Check(stream.Position() == position, "failed read leaves the position");
+}
+
+// Each typed reader on the name; what it reads must be written and read back unchanged.
+void CheckTypedReaders(const TVpValueList& list, const std::string& name) {
+  TVpValueList out;
+  try {
+    const std::int32_t value = list.ReadInteger(name, 0);
+    out.WriteInteger(name, value);
+    Check(out.ReadInteger(name, ~value) == value, "integer round trip");
+  } catch (const EVpStreamError&) {
+  }
+  try {
+    const long double value = list.ReadFloat(name, 0);
+    out.WriteFloat(name, value);
+    const long double stored = out.ReadFloat(name, 0);
+    Check(std::fabs(stored - value) <= 0.0005L * (1 + std::fabs(value) * 1e-15L),
+          "float is stored to the nearest thousandth");
+    TVpValueList again;
+    again.WriteFloat(name, stored);
+    Check(again.ReadText(name, "") == out.ReadText(name, ""), "float stored form is stable");
+  } catch (const EVpStreamError&) {
+  }
+  const std::string text = list.ReadText(name, "absent");
+  out.WriteText(name, text);
+  Check(text.empty() ? !out.Has(name) : out.ReadText(name, "") == text, "text round trip");
+  try {
+    const TVpPoint value = list.ReadPoint(name, {});
+    out.WritePoint(name, value);
+    Check(out.ReadPoint(name, {-1, -1}) == value, "point round trip");
+  } catch (const EVpStreamError&) {
+  }
+  try {
+    const TVpRect value = list.ReadRect(name, {});
+    out.WriteRect(name, value);
+    Check(out.ReadRect(name, {-1, -1, -1, -1}) == value, "rectangle round trip");
+  } catch (const EVpStreamError&) {
+  }
+}
+
+// Value lists, one block after another, until the bytes run out or one fails.
+void FuzzValueLists(TVpMemoryStream& stream) {
+  constexpr int kMaxNames = 64;  // keeps the quadratic name lookups quick
+  while (stream.Remaining() > 0) {
+    const std::size_t position = stream.Position();
+    TVpValueList list;
+    try {
+      list = TVpValueList::LoadFromStream(stream);
+    } catch (const EVpStreamError& error) {
+      CheckFailure(error, stream, position);
+      return;
+    }
+    TVpMemoryStream saved;
+    list.SaveToStream(saved);
+    saved.Seek(0);
+    Check(TVpValueList::LoadFromStream(saved).Lines() == list.Lines(), "value list round trip");
+    Check(saved.Remaining() == 0, "a saved list is exactly one block");
+
+    int names = 0;
+    for (const std::string& line : list.Lines()) {
+      const std::size_t equals = line.find('=');
+      if (equals == line.npos) continue;
+      if (++names > kMaxNames) break;
+      CheckTypedReaders(list, line.substr(0, equals));
+    }
+  }
+}
+
+using Reader = void (*)(TVpMemoryStream&);
+constexpr Reader kReaders[] = {FuzzValueLists};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const Reader reader = kReaders[data[0] % std::size(kReaders)];
+  TVpMemoryStream stream(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+  reader(stream);
+  return 0;
+}
