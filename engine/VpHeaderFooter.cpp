@@ -167,9 +167,3 @@ TVpIntRect TVpFooter::BandRect(const TVpBandInput& in) const {
           VpRoundToInt((in.Page.Width - in.Margins.Right) * in.PpiX),
           VpRoundToInt(bottom * in.PpiY)};
 }
-
-void DrawHeaderFooter(const TVpHeaderFooter& band, long double bandHeight,
-                      const TVpMargins& margins, TVpSize page, const TVpDrawContext& context,
-                      TVpDrawTarget& target) {
-  band.Draw(target, context, page, margins.AsRect(), bandHeight);
-}

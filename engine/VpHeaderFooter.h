@@ -163,9 +163,3 @@ class TVpFooter : public TVpHeaderFooter {
   }
   std::int32_t LineRow(const TVpIntRect& band) const override { return band.Top; }
 };
-
-// One band of a page at the context's resolution, inside the margins: what the page list
-// calls for its header and footer.
-void DrawHeaderFooter(const TVpHeaderFooter& band, long double bandHeight,
-                      const TVpMargins& margins, TVpSize page, const TVpDrawContext& context,
-                      TVpDrawTarget& target);

@@ -83,7 +83,8 @@ struct TVpPicture {
   std::string Bytes;
   std::int32_t Width = 0;  // pixels (metafiles: device pixels of their frame)
   std::int32_t Height = 0;
-  // The bitmap's pixel-format ordinal (pf1bit = 1 ... pf32bit = 6); 0 for the other kinds.
+  // The bitmap's pixel-format ordinal (pf1bit 1, pf4bit 2, pf8bit 3, pf15bit 4, pf16bit 5,
+  // pf24bit 6, pf32bit 7); 0 for the other kinds.
   std::int32_t PixelFormat = 0;
 };
 

@@ -165,7 +165,7 @@ TEST(VpHeaderFooter, DrawsExpandedCaptionsAndLineOnlyWhenVisible) {
 
   header.SetVisible(true);
   TraceTarget shown;
-  DrawHeaderFooter(header, 0.25L, TVpMargins(), {8.5L, 11}, context, shown);
+  header.Draw(shown, context, {8.5L, 11}, TVpMargins().AsRect(), 0.25L);
   const std::vector<std::string> expected{"L 300,390", "3/4 2250,390", "pen 0@288",
                                           "line 300,450-4800,450"};
   EXPECT_EQ(shown.ops, expected);  // the empty right caption places nothing
