@@ -275,3 +275,93 @@ TEST(PageList, ObjectsAreFoundAndReorderedOnTheCurrentPage) {
   EXPECT_EQ(list.GetPage(1).IndexOf(*lower), 1);
   EXPECT_EQ(list.GetPage(1).IndexOf(*upper), 0);
 }
+
+TEST(Resources, ListRecordsReadBackAndSkipWhatTheyCannotRead) {
+  TVpResourceTable table;
+  table.Pens.Add({4, 0xFF, vpPenDot, 4});
+  table.Brushes.Add({0x00FF00, vpBrushSolid});
+  TVpFont font;
+  font.Name = "Courier New";
+  font.Style = vpBold | vpUnderline;
+  font.Angle = 12.5L;
+  table.Fonts.Add(font);
+  TVpMemoryStream stream;
+  table.Pens.SaveToStream(stream);
+  table.Brushes.SaveToStream(stream);
+  table.Fonts.SaveToStream(stream);
+  EXPECT_NE(stream.Bytes().find("ST=b,u\r\nFA=12.500\r\n"), std::string::npos);
+
+  stream.Seek(0);
+  TVpResourceTable copy;
+  copy.Pens.Add({});
+  copy.Brushes.Add({});
+  copy.Pens.LoadFromStream(stream);
+  copy.Brushes.LoadFromStream(stream);
+  copy.Fonts.LoadFromStream(stream);
+  EXPECT_EQ(copy.Pens.Count(), 2) << "pens are added to what the list holds";
+  EXPECT_EQ(copy.Brushes.Count(), 1) << "brushes replace the list";
+  EXPECT_EQ(*copy.Pens.At(1), *table.Pens.At(0));
+  EXPECT_EQ(*copy.Brushes.At(0), *table.Brushes.At(0));
+  EXPECT_EQ(*copy.Fonts.At(0), font);
+
+  TVpMemoryStream bare;
+  bare.WriteInt32(1);
+  TVpValueList sizeOnly;
+  sizeOnly.WriteInteger("SZ", 14);
+  sizeOnly.SaveToStream(bare);
+  bare.Seek(0);
+  copy.Fonts.LoadFromStream(bare);
+  EXPECT_EQ(copy.Fonts.At(0)->Name, "Arial");
+  EXPECT_EQ(copy.Fonts.At(0)->Color, kVpWhite);
+
+  // Two picture entries, the first of a kind no reader knows: skipped by its end position.
+  TVpMemoryStream pictures;
+  pictures.WriteInt32(2);
+  pictures.WriteByte(7);
+  pictures.WriteInt32(static_cast<std::int32_t>(pictures.Size() + 4 + 3));
+  pictures.Write("???");
+  TVpResourceTable source;
+  source.Graphics.Add(PictureFromFileBytes(
+      std::string("BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0"
+                  "\x04\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\xff\xff\0",
+                  58)));
+  TVpMemoryStream one;
+  source.Graphics.SaveToStream(one);
+  const std::string entry = one.Bytes().substr(4);
+  pictures.WriteByte(static_cast<std::uint8_t>(entry[0]));
+  pictures.WriteInt32(static_cast<std::int32_t>(pictures.Size() + 4 + entry.size() - 5));
+  pictures.Write(entry.substr(5));
+  pictures.Seek(0);
+  TVpGraphicList read;
+  read.LoadFromStream(pictures);
+  ASSERT_EQ(read.Count(), 1);
+  EXPECT_EQ(read.At(0)->Width, 1);
+
+  for (const std::string& hostile :
+       {std::string("\xff\xff\xff\xff", 4), std::string("\x01\0\0\0\x02\xff\xff\0\0", 9)}) {
+    TVpMemoryStream bad(hostile);
+    EXPECT_THROW(TVpGraphicList().LoadFromStream(bad), EVpStreamError);
+  }
+}
+
+TEST(DrawPage, HeaderAndFooterFollowThePageAndTheBandHeight) {
+  TVpPageList list;
+  list.CellHeight = [](const TVpFont&, int ppi) { return ppi / 4; };
+  list.AddPage();
+  list.Header().SetVisible(true);
+  list.Footer().SetVisible(true);
+  list.Header().CaptionLeft().SetCaption("head");
+  list.Footer().CaptionLeft().SetCaption("foot");
+  const TVpSize page = list.GetPage(1).Size();
+  EXPECT_EQ(list.HeaderRect().AsRect(), (TVpRect{0.5L, 0.5L, page.Width - 0.5L, 0.75L}));
+  EXPECT_EQ(list.FooterRect().AsRect(),
+            (TVpRect{0.5L, page.Height - 0.75L, page.Width - 0.5L, page.Height - 0.5L}));
+
+  list.GetPage(1).SetShowHeader(false);
+  TRecordingTarget target;
+  list.DrawPage(list.GetPage(1), target, 600, 600);
+  std::string drawn;
+  for (const std::string& call : target.calls) drawn += call + "\n";
+  EXPECT_EQ(drawn.find("'head'"), std::string::npos);
+  EXPECT_NE(drawn.find("'foot'"), std::string::npos);
+}
