@@ -143,15 +143,19 @@ void TVpGdiTarget::DrawPolygon(const std::vector<TVpIntPoint>& points) {
   Polygon(dc_, device.data(), static_cast<int>(std::min<std::size_t>(device.size(), INT_MAX)));
 }
 
-void TVpGdiTarget::StrokeAndFillPath(const TVpPath& path) {
+bool TVpGdiTarget::TraceAsPath(const TVpPath& path) {
   if (outlining_) {
     Trace(path);
-    return;
+    return false;
   }
   BeginPath(dc_);
   Trace(path);
   EndPath(dc_);
-  ::StrokeAndFillPath(dc_);
+  return true;
+}
+
+void TVpGdiTarget::StrokeAndFillPath(const TVpPath& path) {
+  if (TraceAsPath(path)) ::StrokeAndFillPath(dc_);
 }
 
 void TVpGdiTarget::Line(TVpIntPoint from, TVpIntPoint to) {
@@ -160,13 +164,7 @@ void TVpGdiTarget::Line(TVpIntPoint from, TVpIntPoint to) {
 }
 
 void TVpGdiTarget::ClipToPath(const TVpPath& path) {
-  if (outlining_) {
-    Trace(path);
-    return;
-  }
-  BeginPath(dc_);
-  Trace(path);
-  EndPath(dc_);
+  if (!TraceAsPath(path)) return;
   RegionHandle region(PathToRegion(dc_));
   if (!region) region.Reset(CreateRectRgn(0, 0, 0, 0));
   SelectClipRgn(dc_, region.get());

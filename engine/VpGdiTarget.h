@@ -77,6 +77,8 @@ class TVpGdiTarget : public TVpDrawTarget {
 
  private:
   void Trace(const TVpPath& path);
+  // Outside an outline: the path as the DC's current path, true; inside one: traced only.
+  bool TraceAsPath(const TVpPath& path);
   void UsePen(HGDIOBJ stock, PenHandle owned = PenHandle());
   void UseBrush(HGDIOBJ stock, BrushHandle owned = BrushHandle());
   static TVpIntRect RegionBox(HRGN region);

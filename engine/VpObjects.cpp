@@ -10,9 +10,21 @@ constexpr TVpRect kNoClip{-1, -1, -1, -1};
 // Private copy, edit, then back into the shared list: the old entry loses one reference and
 // the object points at the entry equal to the edited copy.
 template <class Resource, class List>
-const Resource* Commit(List& list, const Resource* current, const Resource& edited) {
+const Resource* EditShared(List& list, const Resource* current,
+                           const std::function<void(Resource&)>& edit) {
+  Resource copy = current ? *current : Resource{};
+  edit(copy);
   list.Release(current);
-  return list.Add(edited);
+  return list.Add(copy);
+}
+
+// An object's first resource is simply referenced; false when it already has one, which
+// then changes through a private copy.
+template <class Resource>
+bool ReferenceFirst(const Resource*& current, const Resource* shared) {
+  if (current && shared) return false;
+  current = shared;
+  return true;
 }
 
 // A stored index resolves to the entry at that place; -1 and absent keys mean none.
@@ -76,17 +88,11 @@ TVpRectCorners TVpVisibleObject::GetOutline(TVpDrawTarget& target,
 // Pen and brush ------------------------------------------------------------------------------
 
 void TVpOutlineShape::SetPen(const TVpPen* shared) {
-  if (!pen_ || !shared) {
-    pen_ = shared;
-    return;
-  }
-  EditPen([&](TVpPen& copy) { copy = *shared; });
+  if (!ReferenceFirst(pen_, shared)) EditPen([&](TVpPen& copy) { copy = *shared; });
 }
 
 void TVpOutlineShape::EditPen(const std::function<void(TVpPen&)>& edit) {
-  TVpPen copy = pen_ ? *pen_ : TVpPen{};
-  edit(copy);
-  pen_ = Commit(resources_.Pens, pen_, copy);
+  pen_ = EditShared(resources_.Pens, pen_, edit);
   Changed();
 }
 
@@ -105,17 +111,11 @@ void TVpOutlineShape::LoadFromValues(const TVpValueList& values) {
 }
 
 void TVpSolidShape::SetBrush(const TVpBrush* shared) {
-  if (!brush_ || !shared) {
-    brush_ = shared;
-    return;
-  }
-  EditBrush([&](TVpBrush& copy) { copy = *shared; });
+  if (!ReferenceFirst(brush_, shared)) EditBrush([&](TVpBrush& copy) { copy = *shared; });
 }
 
 void TVpSolidShape::EditBrush(const std::function<void(TVpBrush&)>& edit) {
-  TVpBrush copy = brush_ ? *brush_ : TVpBrush{};
-  edit(copy);
-  brush_ = Commit(resources_.Brushes, brush_, copy);
+  brush_ = EditShared(resources_.Brushes, brush_, edit);
   Changed();
 }
 
@@ -243,17 +243,11 @@ void TVpBaseTextObject::SetClipRect(const TVpRect& clip, TVpMeasurement measurem
 bool TVpBaseTextObject::HasClip() const { return !(clip_ == kNoClip); }
 
 void TVpBaseTextObject::SetFont(const TVpFont* shared) {
-  if (!font_ || !shared) {
-    font_ = shared;
-    return;
-  }
-  EditFont([&](TVpFont& copy) { copy = *shared; });
+  if (!ReferenceFirst(font_, shared)) EditFont([&](TVpFont& copy) { copy = *shared; });
 }
 
 void TVpBaseTextObject::EditFont(const std::function<void(TVpFont&)>& edit) {
-  TVpFont copy = font_ ? *font_ : TVpFont{};
-  edit(copy);
-  font_ = Commit(resources_.Fonts, font_, copy);
+  font_ = EditShared(resources_.Fonts, font_, edit);
   Changed();
 }
 
