@@ -2,8 +2,8 @@
 // hang or misbehave (ASan, UBSan); it either fails with EVpStreamError, leaving the stream where
 // it was, or gives values that write out and read back equal.
 //
-// The first byte chooses the reader, the rest is its stream; add a reader to kReaders to fuzz
-// another record.
+// The first byte chooses the reader (value lists, the resource lists, page objects), the rest
+// is its stream; add a reader to kReaders to fuzz another record.
 //
 // Build (its own tree, clang) and run from the repository root:
 //   cmake -S . -B build/fuzz-engine -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/VpObjects.h"
 #include "engine/VpStream.h"
 
 namespace {
@@ -104,8 +105,73 @@ void FuzzValueLists(TVpMemoryStream& stream) {
   }
 }
 
+void CheckSentence(const EVpStreamError& error) {
+  const std::string_view text = error.what();
+  Check(!text.empty() && text.back() == '.', "failure text is a sentence");
+}
+
+std::string SavedLists(const TVpResourceTable& table) {
+  TVpMemoryStream out;
+  table.Pens.SaveToStream(out);
+  table.Brushes.SaveToStream(out);
+  table.Fonts.SaveToStream(out);
+  table.Graphics.SaveToStream(out);
+  return out.Bytes();
+}
+
+void LoadLists(TVpResourceTable& table, TVpMemoryStream& stream) {
+  table.Pens.LoadFromStream(stream);
+  table.Brushes.LoadFromStream(stream);
+  table.Fonts.LoadFromStream(stream);
+  table.Graphics.LoadFromStream(stream);
+}
+
+// The resource lists in their stored order; what was read saves, reads and saves the same.
+void FuzzResourceLists(TVpMemoryStream& stream) {
+  TVpResourceTable table;
+  try {
+    LoadLists(table, stream);
+    table.Memos.LoadFromStream(stream, nullptr);
+  } catch (const EVpStreamError& error) {
+    CheckSentence(error);
+  }
+  const std::string saved = SavedLists(table);
+  TVpMemoryStream again(saved);
+  TVpResourceTable copy;
+  LoadLists(copy, again);
+  Check(SavedLists(copy) == saved, "resource lists round trip");
+}
+
+// Object records one after another, against lists that hold a few entries of each kind.
+void FuzzObjects(TVpMemoryStream& stream) {
+  TVpResourceTable table;
+  for (std::int32_t i = 0; i < 3; ++i) {
+    table.Pens.Add({i, 0, vpPenSolid, 4});
+    table.Brushes.Add({static_cast<std::uint32_t>(i), vpBrushSolid});
+    TVpFont font;
+    font.Size = 8 + i;
+    table.Fonts.Add(font);
+  }
+  table.Graphics.Add({TVpPictureKind::Bitmap, "BM", 1, 1, 6});
+  while (stream.Remaining() > 0) {
+    std::unique_ptr<TVpBaseObject> object;
+    try {
+      object = ReadPageObject(stream, table);
+    } catch (const EVpStreamError& error) {
+      CheckSentence(error);
+      return;
+    }
+    TVpMemoryStream saved;
+    object->SaveToStream(saved);
+    saved.Seek(0);
+    TVpMemoryStream resaved;
+    ReadPageObject(saved, table)->SaveToStream(resaved);
+    Check(resaved.Bytes() == saved.Bytes(), "object record round trip");
+  }
+}
+
 using Reader = void (*)(TVpMemoryStream&);
-constexpr Reader kReaders[] = {FuzzValueLists};
+constexpr Reader kReaders[] = {FuzzValueLists, FuzzResourceLists, FuzzObjects};
 
 }  // namespace
 
