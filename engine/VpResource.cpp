@@ -177,7 +177,9 @@ void TVpFontList::LoadFromStream(TVpMemoryStream& stream) {
     TVpFont font;
     font.Color = ReadColor(values, kVpWhite);
     font.Style = FontStyleFromLetters(values.ReadText("ST", ""));
-    font.Name = values.ReadText("FN", "Arial");
+    // A font needs a face; an empty name reads as the default one, as an absent name does.
+    font.Name = values.ReadText("FN", "");
+    if (font.Name.empty()) font.Name = "Arial";
     font.Size = values.ReadInteger("SZ", 10);
     font.Angle = values.ReadFloat("FA", 0);
     font.Charset = values.ReadInteger("CS", kVpDefaultCharset);

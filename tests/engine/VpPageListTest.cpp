@@ -305,14 +305,19 @@ TEST(Resources, ListRecordsReadBackAndSkipWhatTheyCannotRead) {
   EXPECT_EQ(*copy.Fonts.At(0), font);
 
   TVpMemoryStream bare;
-  bare.WriteInt32(1);
+  bare.WriteInt32(2);
   TVpValueList sizeOnly;
   sizeOnly.WriteInteger("SZ", 14);
   sizeOnly.SaveToStream(bare);
+  TVpValueList emptyName;
+  emptyName.AddLine("FN=");
+  emptyName.SaveToStream(bare);
   bare.Seek(0);
   copy.Fonts.LoadFromStream(bare);
+  ASSERT_EQ(copy.Fonts.Count(), 2);
   EXPECT_EQ(copy.Fonts.At(0)->Name, "Arial");
   EXPECT_EQ(copy.Fonts.At(0)->Color, kVpWhite);
+  EXPECT_EQ(copy.Fonts.At(1)->Name, "Arial") << "an empty face name is no face";
 
   // Two picture entries, the first of a kind no reader knows: skipped by its end position.
   TVpMemoryStream pictures;
