@@ -87,6 +87,7 @@ class TVpPageList {
   TVpHeader& Header() { return header_; }
   TVpFooter& Footer() { return footer_; }
   TVpMargins& Margins() { return margins_; }
+  const TVpMargins& Margins() const { return margins_; }
 
   // Appends a page (or inserts it before the 0-based index) and makes it current.
   TVpPage& AddPage(int insertBefore = -1);
@@ -146,7 +147,8 @@ class TVpPageList {
   TVpNotifyEvent<TVpPageList> OnOrientationChanged;
   TVpNotifyEvent<TVpPageList> OnPaperSizeChanged;
   TVpNotifyEvent<TVpPageList> OnNeedRichEdit;
-  TVpCallback<TVpPageList&, int> OnPrintProgress;
+  // After each printed page: its place in the job and the number of pages in the job.
+  TVpCallback<TVpPageList&, int, int> OnPrintProgress;
 
  private:
   void ContentChanged();
