@@ -12,7 +12,7 @@ packages=(
   xvfb xauth imagemagick x11-utils
   cmake nasm ninja-build googletest zlib1g-dev
   clang libclang-rt-14-dev clang-format
-  dpkg-dev
+  dpkg-dev cups-daemon cups-client ghostscript poppler-utils
 )
 
 log="$cache/setup.log"
