@@ -11,6 +11,9 @@
 #   print-output.sh pages <file.ps> "pages <n>", then "<page> <width> <height>" per page, in
 #                                   points (the media each page was printed on)
 # One job at a time: every job overwrites build/print/out/job.ps (CTest: RESOURCE_LOCK print).
+# What a job asked for but is not in its PostScript is in build/print/log/page_log, one line a
+# job once it has finished: "TestPS <user> <job id> [<time>] total <pages> <billing> <host>
+# <document name> <media> <sides> copies=<n> collate=<1, or - when not asked for>".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build/print/out"

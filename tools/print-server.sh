@@ -38,6 +38,8 @@ LogLevel ${PRINT_SERVER_LOGLEVEL:-info}
 WebInterface No
 Browsing No
 DefaultAuthType None
+# The copies and collation a job asked for are job attributes, not in its PostScript.
+PageLogFormat %p %u %j %T %P %C %{job-billing} %{job-originating-host-name} %{job-name} %{media} %{sides} copies=%{copies} collate=%{collate}
 <Location />
   Order allow,deny
   Allow all
@@ -72,9 +74,14 @@ EOF
   for f in /usr/lib/cups/*; do
     [ "$(basename "$f")" = filter ] || ln -sfn "$f" "$bin/$(basename "$f")"
   done
-  # shellcheck disable=SC2016
-  printf '#!/bin/sh\n# job user title copies options [file]\nexec cat ${6:+"$6"}\n' \
-    >"$bin/filter/passthrough"
+  # The filter reports the job's pages (its %%Page comments) for the page log.
+  cat >"$bin/filter/passthrough" <<'EOF'
+#!/bin/sh
+# job user title copies options [file]
+[ -n "$6" ] || exec cat
+cat "$6" || exit 1
+echo "PAGE: total $(grep -ac '^%%Page:' "$6")" >&2
+EOF
   printf '#!/bin/sh\nexec cat >/dev/null\n' >"$bin/filter/discard"
   chmod 0755 "$bin" "$bin/filter" "$bin/filter/passthrough" "$bin/filter/discard"
 }
