@@ -5,6 +5,7 @@
 //   inch     a text one inch from the page's corner
 //   copies   one page, two collated copies
 //   letter   one Letter page;  a5  one A5 page
+//   cancel   three pages, cancelled after the first is drawn
 #include <windows.h>
 
 #include <cstdio>
@@ -24,7 +25,7 @@ void RecordPage(TVpPageList& list, int n) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: PrintScenario four|two|inch|copies|letter|a5\n", stderr);
+    std::fputs("usage: PrintScenario four|two|inch|copies|letter|a5|cancel\n", stderr);
     return 2;
   }
   const std::wstring name = argv[1];
@@ -51,6 +52,9 @@ int wmain(int argc, wchar_t** argv) {
       list.SetPaperSize(TVpPaperSize::Letter);
     } else if (name == L"a5") {
       list.SetPaperSize(TVpPaperSize::A5);
+    } else if (name == L"cancel") {
+      pages = 3;
+      list.OnPrintProgress = [&](TVpPageList&, int, int) { printer.Abort(); };
     } else if (name != L"inch") {
       std::fputs("PrintScenario: no such scenario\n", stderr);
       return 2;

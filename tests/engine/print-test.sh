@@ -2,13 +2,33 @@
 # Prints one scenario of PrintScenario.exe through the private test printer and checks what
 # the spooler wrote: sheets, media and where the texts landed (points from the sheet's top
 # left; 72 points to the inch).
-#   print-test.sh <PrintScenario.exe> four|two|inch|copies|letter|a5
+#   print-test.sh <PrintScenario.exe> four|two|inch|copies|letter|a5|cancel|none
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=$1 scenario=$2
 eval "$("$root/tools/print-server.sh" env)"
 "$root/tools/print-server.sh" status >/dev/null || { echo "the test printer is not running"; exit 1; }
 "$root/tools/print-output.sh" clear >/dev/null 2>&1 || true
+out="$root/build/print/out"
+case $scenario in
+  none)
+    # Without a print server Wine has no printer: the message, a failure, and no job.
+    message=$(CUPS_SERVER="$root/build/print/no-such.sock" "$root/tools/wine-run" "$exe" inch 2>&1) &&
+      { echo "printed without a printer"; exit 1; }
+    grep -qF "Unable to print... No Printer available." <<<"$message" || { echo "$message"; exit 1; }
+    [ ! -e "$out/job.ps" ] || { echo "a job was written"; exit 1; }
+    echo "print-test none: ok"
+    exit 0
+    ;;
+  cancel)
+    "$root/tools/wine-run" "$exe" cancel
+    sleep 1
+    [ -z "$(lpstat -o TestPS 2>/dev/null)" ] || { echo "the cancelled job is still queued"; exit 1; }
+    [ ! -s "$out/job.ps" ] || { echo "the cancelled job was printed"; exit 1; }
+    echo "print-test cancel: ok"
+    exit 0
+    ;;
+esac
 "$root/tools/wine-run" "$exe" "$scenario"
 job=$("$root/tools/print-output.sh" wait 30)
 pages=$("$root/tools/print-output.sh" pages "$job")
