@@ -26,6 +26,10 @@ struct TVpPrinterInfo {
   // Whatever the sheet's margins are, right and bottom are what the printable area leaves.
   std::int32_t OffsetRight() const { return PhysicalWidth - PrintableWidth - OffsetLeft; }
   std::int32_t OffsetBottom() const { return PhysicalHeight - PrintableHeight - OffsetTop; }
+  // How many screen pixels one printer pixel is across.
+  long double ScreenRatio(int screenPpi) const {
+    return static_cast<long double>(screenPpi) / ResolutionX;
+  }
 
   TVpIntPoint Resolution(TVpOrientation orientation) const;
   // Paper width and height in inches.

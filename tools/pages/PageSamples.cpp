@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/VpFontMapper.h"
+#include "engine/VpLocaleFormats.h"
 #include "engine/VpPageBitmap.h"
 #include "tests/support/PngWriter.h"
 
@@ -114,6 +115,7 @@ int wmain(int argc, wchar_t** argv) {
   try {
     const std::wstring folder = argv[1];
     CreateDirectoryW(folder.c_str(), nullptr);
+    UseUserLocaleSeparators();
     TVpPageList list;
     list.CellHeight = [](const TVpFont& font, int ppi) {
       return FontMapper().FontCellHeight(font, ppi);
