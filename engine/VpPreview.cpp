@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "engine/VpFontMapper.h"
 #include "engine/VpRounding.h"
 
 namespace {
@@ -53,6 +54,10 @@ TVpPreview::TVpPreview(HWND parent, int x, int y, int width, int height) {
     image_->SetGrid(&grid_);
     shadow_.OnChange = [this](TVpShadow&) { image_->Invalidate(); };
     grid_.OnChange = [this](TVpPageGrid&) { image_->Invalidate(); };
+    // Header and footer bands are measured with the screen's fonts.
+    list_.CellHeight = [](const TVpFont& font, int ppi) {
+      return FontMapper().FontCellHeight(font, ppi);
+    };
     BindPageList();
     BindPaperImage();
     list_.AddPage();
