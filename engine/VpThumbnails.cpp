@@ -317,11 +317,41 @@ HBITMAP TVpThumbnails::Picture(int index, HDC compatible) {
 void TVpThumbnails::PaintPage(int index, HDC dc, const RECT& area, COLORREF desk) {
   TVpPreview* preview = Preview();
   if (!preview) return;
+  // Text a few pixels high comes out as blots when drawn at the thumbnail's size: draw at
+  // kSupersample times the size and shrink with averaging, then outline the sheet crisply.
+  constexpr int k = kSupersample;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const TVpGutter gutter = ThumbGutter();
+  bigShadow_.Assign(shadow_);
+  bigShadow_.SetWidth(shadow_.Width() * k);
+  image_.SetShadow(&bigShadow_);
+  image_.SetZoom((thumbSize_ + 2) * k);
+  image_.SetGutter({gutter.Left * k, gutter.Top * k, gutter.Right * k, gutter.Bottom * k});
   image_.SetDeskColor(desk);
   image_.ShowPage(&preview->PageList(), index + 1);
-  image_.Paint(dc, area);
+  {
+    const MemoryDC big(dc);
+    const BitmapHandle bitmap(CreateCompatibleBitmap(dc, width * k, height * k));
+    const Selection use(big.get(), bitmap.get());
+    const RECT bigArea{0, 0, width * k, height * k};
+    image_.Paint(big.get(), bigArea);
+    const int mode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, area.left, area.top, width, height, big.get(), 0, 0, width * k, height * k,
+               SRCCOPY);
+    SetStretchBltMode(dc, mode);
+  }
   image_.ShowPage(nullptr, 0);
   image_.SetDeskColor(BackgroundColor());
+  image_.SetZoom(thumbSize_ + 2);
+  image_.SetGutter(gutter);
+  image_.SetShadow(&shadow_);
+  const TVpIntPoint page = pageSizes_.at(static_cast<std::size_t>(index));
+  const RECT sheet{area.left + gutter.Left, area.top + gutter.Top, area.left + gutter.Left + page.X,
+                   area.top + gutter.Top + page.Y};
+  const BrushHandle black(CreateSolidBrush(RGB(0, 0, 0)));
+  FrameRect(dc, &sheet, black.get());
 }
 
 void TVpThumbnails::PaintThumbnail(int index, HDC dc, HDC pictures) {

@@ -27,6 +27,8 @@ class TVpThumbnails {
   static constexpr int kCachedPictures = 64;
   // Scroll bar pixels per line step.
   static constexpr int kLineIncrement = 16;
+  // Page pictures are drawn this many times larger and shrunk, so small text stays readable.
+  static constexpr int kSupersample = 4;
 
   // A child of parent, 240 by 115 pixels unless told otherwise, attached to nothing.
   explicit TVpThumbnails(HWND parent, int x = 0, int y = 0, int width = 240, int height = 115);
@@ -129,6 +131,7 @@ class TVpThumbnails {
   HWND previewWnd_ = nullptr;
   TVpPaperImage image_;  // windowless: paints each page picture in turn
   TVpShadow shadow_;
+  TVpShadow bigShadow_;  // the shadow at the supersampled size
   LOGFONTW captionFont_{};
   FontHandle font_;
   int gridWidth_ = 4;

@@ -1,26 +1,44 @@
-// PreviewDemo [--zoom <percent>|width|whole] [--shot <png>]: the preview control filling a
-// window, showing a few sample pages with a numbered header. With --shot it saves the window
+// PreviewDemo [--zoom <percent>|width|whole] [--shot <png>]: the preview control in a window,
+// showing a few sample pages with a numbered header, with the paper and printer lists, the
+// orientation and pages-per-sheet pictures and the page thumbnails beside it. With --shot it saves the window
 // as a PNG and ends, for people to look at the preview without a display:
 //   tools/wine-run build/mingw/tools/preview/PreviewDemo.exe --zoom width --shot Z:$PWD/x.png
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "engine/VpLocaleFormats.h"
 #include "engine/VpPreview.h"
+#include "engine/VpPropertyPickers.h"
+#include "engine/VpThumbnails.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"VpPreviewDemo";
 TVpPreview* shown = nullptr;
+// The panel right of the preview: paper and printer lists, the two page pictures, thumbnails.
+constexpr int kPanelWidth = 250;
+HWND panel[5] = {};
+
+void PlacePanel(int width, int height) {
+  const int x = width - kPanelWidth + 6;
+  if (panel[0]) SetWindowPos(panel[0], nullptr, x, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (panel[1]) SetWindowPos(panel[1], nullptr, x, 38, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (panel[2]) SetWindowPos(panel[2], nullptr, x, 72, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (panel[3]) SetWindowPos(panel[3], nullptr, x, 182, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (panel[4]) MoveWindow(panel[4], x, 294, kPanelWidth - 12, height - 300, TRUE);
+}
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
-      if (shown) MoveWindow(shown->Handle(), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      if (shown) MoveWindow(shown->Handle(), 0, 0, LOWORD(lp) - kPanelWidth, HIWORD(lp), TRUE);
+      PlacePanel(LOWORD(lp), HIWORD(lp));
       return 0;
     case WM_SETFOCUS:
       if (shown) SetFocus(shown->Handle());
@@ -76,12 +94,14 @@ int wmain(int argc, wchar_t** argv) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassW(&wc);
-    const HWND frame = CreateWindowExW(0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW, 40, 40, 720,
+    const HWND frame = CreateWindowExW(0, kClassName, L"Preview", WS_OVERLAPPEDWINDOW, 40, 40, 970,
                                        820, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     RECT client{};
     GetClientRect(frame, &client);
-    auto preview = std::make_unique<TVpPreview>(frame, 0, 0, client.right, client.bottom);
+    auto preview =
+        std::make_unique<TVpPreview>(frame, 0, 0, client.right - kPanelWidth, client.bottom);
     shown = preview.get();
     preview->SetGutter(20);
     preview->Shadow().SetWidth(5);
@@ -99,6 +119,26 @@ int wmain(int argc, wchar_t** argv) {
     preview->EndUpdate();
     preview->FirstPage();
 
+    TVpPropertyComboBox papers(frame, 0, 0, 160);
+    papers.SetPreviewProperty(vpPaperList);
+    papers.SetPreview(preview.get());
+    TVpPropertyComboBox printers(frame, 0, 0, 236);
+    printers.SetPreview(preview.get());
+    TVpPropertyGraphic orientation(frame);
+    orientation.SetPreview(preview.get());
+    TVpPropertyGraphic pagesPerSheet(frame);
+    pagesPerSheet.SetPreviewProperty(vpMultipageGraphic);
+    pagesPerSheet.SetPreview(preview.get());
+    TVpThumbnails thumbnails(frame);
+    thumbnails.SetLayout(vpThumbGrid);
+    thumbnails.SetGridWidth(3);
+    thumbnails.SetPageCaptions("Page: #");
+    thumbnails.SetPreview(preview.get());
+    const HWND windows[] = {papers.Handle(), printers.Handle(), orientation.Handle(),
+                            pagesPerSheet.Handle(), thumbnails.Handle()};
+    std::copy(std::begin(windows), std::end(windows), panel);
+    PlacePanel(client.right, client.bottom);
+
     if (zoom == L"width")
       preview->FitPageWidth();
     else if (zoom == L"whole")
@@ -113,7 +153,7 @@ int wmain(int argc, wchar_t** argv) {
       SaveWindowPng(frame, shot);
       std::fwprintf(stdout, L"%ls\n", shot.c_str());
       shown = nullptr;
-      preview.reset();
+      std::fill(std::begin(panel), std::end(panel), nullptr);
       DestroyWindow(frame);
       return 0;
     }
@@ -123,6 +163,7 @@ int wmain(int argc, wchar_t** argv) {
       DispatchMessageW(&msg);
     }
     shown = nullptr;
+    std::fill(std::begin(panel), std::end(panel), nullptr);
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "PreviewDemo: %s\n", e.what());
