@@ -283,8 +283,11 @@ void TVpPreview::UpdateScrollRanges() {
   range_ = ::ScrollRange(rangeSize_, zoom_.Zoom(), image_->Gutter());
   // Showing or hiding one bar changes the other's client extent: settle both.
   layingOut_ = true;
+  TVpIntPoint settled{-1, -1};
   for (int pass = 0; pass < 3; ++pass) {
     const TVpIntPoint client = ClientSize();
+    if (pass > 0 && client == settled) break;
+    settled = client;
     SCROLLINFO info{sizeof info,
                     SIF_RANGE | SIF_PAGE,
                     0,
