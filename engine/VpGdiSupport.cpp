@@ -19,6 +19,16 @@ std::wstring VpWideFromAcp(std::string_view text) {
   return wide;
 }
 
+std::string VpAcpFromWide(std::wstring_view text) {
+  if (text.empty() || text.size() > INT_MAX) return {};
+  const int size = static_cast<int>(text.size());
+  const int count = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(std::max(count, 0)), '\0');
+  if (count > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), count, nullptr, nullptr);
+  return narrow;
+}
+
 LOGFONTW VpLogFont(const TVpFont& font, int ppi, bool rotate) {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(font.Size, ppi, 72);

@@ -16,6 +16,8 @@ COLORREF VpColorRef(std::uint32_t color);
 
 // Text in the system code page as UTF-16.
 std::wstring VpWideFromAcp(std::string_view text);
+// UTF-16 in the system code page (characters it lacks become its default character).
+std::string VpAcpFromWide(std::wstring_view text);
 
 // The font's logical description at ppi pixels per inch: height -MulDiv(size, ppi, 72), its
 // style, character set and face name; with rotate, escapement and orientation in tenths of a

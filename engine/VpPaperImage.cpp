@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "engine/VpChildWindow.h"
 #include "engine/VpGdiTarget.h"
 #include "engine/VpPageSetup.h"
 #include "engine/VpRounding.h"
@@ -10,24 +11,6 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"TVpPaperImage";
-
-// The window class, registered on first use and unregistered when the program ends.
-class TPaperImageClass {
- public:
-  explicit TPaperImageClass(WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("The page image class was refused.");
-  }
-  ~TPaperImageClass() { UnregisterClassW(kClassName, GetModuleHandleW(nullptr)); }
-  TPaperImageClass(const TPaperImageClass&) = delete;
-  TPaperImageClass& operator=(const TPaperImageClass&) = delete;
-};
 
 TVpPath SheetPath(TVpSize page) {
   return RectanglePath({0, 0, VpRoundToInt(kVpPaperImagePpi * page.Width),
@@ -43,7 +26,7 @@ const TVpPen kOutlinePen{0, 0, vpPenSolid, vpPenModeCopy};
 }  // namespace
 
 TVpPaperImage::TVpPaperImage(HWND parent, int x, int y, int width, int height) {
-  static const TPaperImageClass registered(&TVpPaperImage::WindowProc);
+  static const TVpWindowClass registered(kClassName, &TVpPaperImage::WindowProc);
   hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
                           height, parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) throw std::runtime_error("The page image's window could not be created.");

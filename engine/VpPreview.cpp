@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "engine/VpChildWindow.h"
 #include "engine/VpFontMapper.h"
+#include "engine/VpGdiSupport.h"
 #include "engine/VpRounding.h"
 
 namespace {
@@ -11,36 +13,10 @@ namespace {
 constexpr wchar_t kClassName[] = L"TVpPreview";
 constexpr int kPageKeyLines = 10;
 
-// The window class, registered on first use and unregistered when the program ends.
-class TPreviewClass {
- public:
-  explicit TPreviewClass(WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("The preview class was refused.");
-  }
-  ~TPreviewClass() { UnregisterClassW(kClassName, GetModuleHandleW(nullptr)); }
-  TPreviewClass(const TPreviewClass&) = delete;
-  TPreviewClass& operator=(const TPreviewClass&) = delete;
-};
-
-std::wstring Widen(const char* text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(n, 1)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
-  wide.resize(wide.size() - 1);
-  return wide;
-}
-
 }  // namespace
 
 TVpPreview::TVpPreview(HWND parent, int x, int y, int width, int height) {
-  static const TPreviewClass registered(&TVpPreview::WindowProc);
+  static const TVpWindowClass registered(kClassName, &TVpPreview::WindowProc);
   hwnd_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, kClassName, L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, x, y, width,
@@ -358,21 +334,10 @@ void TVpPreview::ScrollToPercent(long double horizontal, long double vertical) {
 }
 
 void TVpPreview::Scroll(int bar, WPARAM request) {
-  SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-  GetScrollInfo(hwnd_, bar, &info);
-  int position = info.nPos;
-  switch (LOWORD(request)) {
-    case SB_LINEUP: position -= kLineIncrement; break;
-    case SB_LINEDOWN: position += kLineIncrement; break;
-    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
-  }
-  SetBarPosition(bar, position);
+  const auto position =
+      ScrollRequestPosition(hwnd_, bar, request, BarPosition(bar), kLineIncrement);
+  if (!position) return;
+  SetBarPosition(bar, *position);
   PlaceImage();
 }
 
@@ -482,7 +447,7 @@ LRESULT CALLBACK TVpPreview::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     if (preview->OnError)
       preview->OnError(e);
     else
-      MessageBoxW(hwnd, Widen(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
+      MessageBoxW(hwnd, VpWideFromAcp(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
   }
   return 0;
 }

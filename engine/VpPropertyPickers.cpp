@@ -2,40 +2,15 @@
 
 #include <algorithm>
 
+#include "engine/VpChildWindow.h"
+#include "engine/VpGdiSupport.h"
 #include "engine/VpPaper.h"
 #include "engine/VpPreview.h"
 
 namespace {
 
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                      nullptr, nullptr);
-  return narrow;
-}
-
-void Register(const wchar_t* name, WNDPROC proc) {
-  WNDCLASSW wc{};
-  if (GetClassInfoW(GetModuleHandleW(nullptr), name, &wc)) return;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = name;
-  RegisterClassW(&wc);
-}
+// Both pickers paint on the dialog colour.
+HBRUSH FaceBrush() { return reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); }
 
 // Whether the preview behind a stored pointer still exists: its window still points at it.
 bool Alive(TVpPreview* preview, HWND window) {
@@ -119,7 +94,7 @@ void DrawPropertyPicture(HDC dc, TVpPropertyPicture picture, int x, int y) {
 // ---------------------------------------------------------------------------------------------
 
 TVpPropertyComboBox::TVpPropertyComboBox(HWND parent, int x, int y, int width, int height) {
-  Register(L"VpPropertyComboBox", WindowProc);
+  static const TVpWindowClass registered(L"VpPropertyComboBox", WindowProc, 0, FaceBrush());
   CreateWindowExW(0, L"VpPropertyComboBox", L"", WS_CHILD | WS_VISIBLE, x, y, width,
                   kItemHeight + 6, parent, nullptr, GetModuleHandleW(nullptr), this);
   combo_ = CreateWindowExW(0, L"COMBOBOX", L"",
@@ -170,7 +145,7 @@ void TVpPropertyComboBox::Fill() {
     current = PaperSizeName(preview->PaperSize());
   } else {
     TVpPrinter& printer = preview->VpPrinter();
-    for (const std::wstring& name : printer.Printers()) names.push_back(Narrow(name));
+    for (const std::wstring& name : printer.Printers()) names.push_back(VpAcpFromWide(name));
     if (printer.PrinterIndex() >= 0)
       current = names.at(static_cast<std::size_t>(printer.PrinterIndex()));
   }
@@ -181,7 +156,7 @@ void TVpPropertyComboBox::Fill() {
     if (OnAddItem) OnAddItem(*this, name, add);
     if (!add) continue;
     items_.push_back(name);
-    SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(VpWideFromAcp(name).c_str()));
   }
   const auto at = std::find(items_.begin(), items_.end(), current);
   SendMessageW(combo_, CB_SETCURSEL, at == items_.end() ? -1 : at - items_.begin(), 0);
@@ -206,7 +181,7 @@ void TVpPropertyComboBox::ChooseItem(int index) {
         preview->SetPaperSize(PaperSizeFromName(Item(index)));
       } else {
         const auto& printers = preview->VpPrinter().Printers();
-        const auto at = std::find(printers.begin(), printers.end(), Widen(Item(index)));
+        const auto at = std::find(printers.begin(), printers.end(), VpWideFromAcp(Item(index)));
         if (at != printers.end())
           preview->VpPrinter().SelectPrinter(static_cast<int>(at - printers.begin()));
       }
@@ -231,7 +206,7 @@ void TVpPropertyComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   RECT text{r.left + kTextLeft, r.top, r.right, r.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const std::wstring name = Widen(Item(index));
+  const std::wstring name = VpWideFromAcp(Item(index));
   DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
@@ -285,7 +260,7 @@ TVpPropertyGraphic::TVpPropertyGraphic(HWND parent, int x, int y, int width, int
   image_.SetDeskColor(GetSysColor(COLOR_BTNFACE));
   image_.SetGutter({kButtonGutter, 0, 0, 0});
   image_.OnAfterPaint = [this](TVpPaperImage&, HDC dc) { DrawNumbers(dc); };
-  Register(L"VpPropertyGraphic", WindowProc);
+  static const TVpWindowClass registered(L"VpPropertyGraphic", WindowProc, 0, FaceBrush());
   CreateWindowExW(0, L"VpPropertyGraphic", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                   width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
   MakeButtons();

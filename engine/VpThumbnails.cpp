@@ -2,32 +2,13 @@
 
 #include <algorithm>
 
+#include "engine/VpChildWindow.h"
+#include "engine/VpGdiSupport.h"
 #include "engine/VpPreview.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"VpThumbnails";
-
-void RegisterThumbnailsClass(WNDPROC proc) {
-  static const ATOM registered = [proc] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassW(&wc);
-  }();
-  (void)registered;
-}
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 COLORREF BackgroundColor() { return GetSysColor(COLOR_BTNFACE); }
 
@@ -43,7 +24,7 @@ TVpThumbnails::TVpThumbnails(HWND parent, int x, int y, int width, int height) {
   image_.SetDeskColor(BackgroundColor());
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(captionFont_), &captionFont_);
   font_.Reset(CreateFontIndirectW(&captionFont_));
-  RegisterThumbnailsClass(WindowProc);
+  static const TVpWindowClass registered(kClassName, WindowProc, 0);
   CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, x, y, width,
                   height, parent, nullptr, GetModuleHandleW(nullptr), this);
   UpdateScrollBars();
@@ -260,26 +241,13 @@ void TVpThumbnails::SetScrollPosition(int horizontal, int vertical) {
 }
 
 void TVpThumbnails::Scroll(int bar, WPARAM request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_ALL;
-  GetScrollInfo(hwnd_, bar, &info);
-  int position = bar == SB_HORZ ? scroll_.X : scroll_.Y;
-  switch (LOWORD(request)) {
-    case SB_LINEUP: position -= kLineIncrement; break;
-    case SB_LINEDOWN: position += kLineIncrement; break;
-    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
-  }
+  const auto position = ScrollRequestPosition(
+      hwnd_, bar, request, bar == SB_HORZ ? scroll_.X : scroll_.Y, kLineIncrement);
+  if (!position) return;
   if (bar == SB_HORZ)
-    SetScrollPosition(position, scroll_.Y);
+    SetScrollPosition(*position, scroll_.Y);
   else
-    SetScrollPosition(scroll_.X, position);
+    SetScrollPosition(scroll_.X, *position);
 }
 
 void TVpThumbnails::Click(int x, int y) {
@@ -377,7 +345,7 @@ void TVpThumbnails::PaintThumbnail(int index, HDC dc, HDC pictures) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, color);
     RECT text{area.left, sheet.Bottom + 4, area.right, area.bottom};
-    const std::wstring caption = Widen(Caption(index));
+    const std::wstring caption = VpWideFromAcp(Caption(index));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   }
