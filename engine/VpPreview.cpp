@@ -7,11 +7,13 @@
 #include "engine/VpFontMapper.h"
 #include "engine/VpGdiSupport.h"
 #include "engine/VpRounding.h"
+#include "platform/GdiHandles.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"TVpPreview";
 constexpr int kPageKeyLines = 10;
+constexpr COLORREF kSilver = RGB(192, 192, 192);
 
 }  // namespace
 
@@ -26,6 +28,7 @@ TVpPreview::TVpPreview(HWND parent, int x, int y, int width, int height) {
     const TVpIntPoint client = ClientSize();
     image_ = std::make_unique<TVpPaperImage>(hwnd_, 0, 0, client.X, client.Y);
     image_->SetZoom(zoom_.Zoom());
+    image_->SetDeskColor(kSilver);
     image_->SetShadow(&shadow_);
     image_->SetGrid(&grid_);
     shadow_.OnChange = [this](TVpShadow&) { image_->Invalidate(); };
@@ -36,6 +39,15 @@ TVpPreview::TVpPreview(HWND parent, int x, int y, int width, int height) {
     };
     BindPageList();
     BindPaperImage();
+    // The printer is asked only when something needs its margins: it is slow to open.
+    list_.PrinterOffset = [this] {
+      const TVpRect offsets = PrinterOffsets();
+      return TVpPoint{offsets.Left, offsets.Top};
+    };
+    image_->PrintableArea = [this](TVpSize page, int ppi) -> std::optional<TVpIntRect> {
+      if (!list_.Margins().ShowPrinterMargins() || VpPrinter().Info().NoDevice) return std::nullopt;
+      return PrintableAreaRect(page, PrinterOffsets(), ppi);
+    };
     list_.AddPage();
     UpdateScrollRanges();
   } catch (...) {
@@ -53,6 +65,14 @@ TVpPreview::~TVpPreview() {
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
 }
+
+HCURSOR TVpPreview::ScreenCursor(int id) {
+  const wchar_t* name = id == crZoomIn ? L"ZoomIn" : id == crZoomOut ? L"ZoomOut" : nullptr;
+  const HCURSOR cursor = name ? LoadCursorW(GetModuleHandleW(nullptr), name) : nullptr;
+  return cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+}
+
+void TVpPreview::Loaded() { list_.OnNewPage(list_); }
 
 void TVpPreview::BindPageList() {
   list_.OnNewPage = [this](TVpPageList&) {
@@ -113,6 +133,9 @@ void TVpPreview::BindPaperImage() {
   };
   image.OnPageMouseDown = [this](TVpMouseButton button, WPARAM keys, long double x, long double y) {
     if (OnPageMouseDown) OnPageMouseDown(*this, button, keys, x, y);
+    if (!OnObjectMouseDown) return;
+    if (TVpVisibleObject* object = ObjectAtPoint(x, y, vpInches))
+      OnObjectMouseDown(*this, button, keys, x, y, *object);
   };
   image.OnPageMouseMove = [this](WPARAM keys, long double x, long double y) {
     if (OnPageMouseMove) OnPageMouseMove(*this, keys, x, y);
@@ -135,6 +158,19 @@ void TVpPreview::BindPrinter(TVpPrinter& printer) {
     image_->Invalidate();
     Notify(VPM_PRINTER);
   };
+}
+
+TVpRect TVpPreview::PrinterOffsets() {
+  return VpPrinter().Info().OffsetsInches(list_.Orientation());
+}
+
+TVpVisibleObject* TVpPreview::ObjectAtPoint(long double x, long double y,
+                                            TVpMeasurement measurement) {
+  if (CurrentPage() < 1) return nullptr;
+  // Outlines are traced as paths: a memory DC at one unit a pixel does.
+  const MemoryDC dc;
+  TVpGdiTarget outlines(dc.get(), false);
+  return list_.ObjectAtPoint(list_.GetPage(CurrentPage()), x, y, measurement, outlines);
 }
 
 void TVpPreview::Notify(UINT message) {
@@ -399,6 +435,20 @@ void TVpPreview::EndHandScroll() {
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
+void TVpPreview::Wheel(WPARAM wp, LPARAM lp) {
+  const int delta = GET_WHEEL_DELTA_WPARAM(wp);
+  if (const int bar = PageBar(); bar >= 0) {
+    SetBarPosition(bar, BarPosition(bar) + (delta <= 0 ? kLineIncrement : -kLineIncrement));
+    PlaceImage();
+  }
+  const WPARAM keys = GET_KEYSTATE_WPARAM(wp);
+  const int x = static_cast<short>(LOWORD(lp));
+  const int y = static_cast<short>(HIWORD(lp));
+  if (OnMouseWheel) OnMouseWheel(*this, keys, delta, x, y);
+  const WheelEvent& step = delta <= 0 ? OnMouseWheelDown : OnMouseWheelUp;
+  if (step) step(*this, keys, delta, x, y);
+}
+
 // Printing ----------------------------------------------------------------------------------
 
 TVpPrinter& TVpPreview::VpPrinter() {
@@ -415,6 +465,9 @@ void TVpPreview::PrintCurrentPage() {
 }
 
 void TVpPreview::PrintRange(int first, int last) {
+  if (PageCount() < 1) return;
+  first = std::clamp(first, 1, PageCount());
+  last = std::clamp(last, 1, PageCount());
   std::vector<int> pages;
   const int step = first <= last ? 1 : -1;
   for (int n = first;; n += step) {
@@ -460,13 +513,9 @@ LRESULT TVpPreview::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_HSCROLL: Scroll(SB_HORZ, wp); return 0;
     case WM_VSCROLL: Scroll(SB_VERT, wp); return 0;
-    case WM_MOUSEWHEEL:
-      if (const int bar = PageBar(); bar >= 0) {
-        const int step = GET_WHEEL_DELTA_WPARAM(wp) <= 0 ? kLineIncrement : -kLineIncrement;
-        SetBarPosition(bar, BarPosition(bar) + step);
-        PlaceImage();
-      }
-      return 0;
+    case WM_MOUSEWHEEL: Wheel(wp, lp); return 0;
+    case WM_SETFOCUS: Raise(OnEnter); return 0;
+    case WM_KILLFOCUS: Raise(OnExit); return 0;
     case WM_KEYDOWN: KeyDown(wp); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_LBUTTONDOWN: SetFocus(hwnd_); return 0;

@@ -10,9 +10,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/VpPageList.h"
+#include "engine/VpPaper.h"
 #include "engine/VpPaperImage.h"
 #include "engine/VpPaperImageLayout.h"
 #include "engine/VpPrinter.h"
@@ -40,9 +42,18 @@ class TVpPreview {
   using PageButtonEvent =
       std::function<void(TVpPreview&, TVpMouseButton, WPARAM, long double, long double)>;
   using PageMoveEvent = std::function<void(TVpPreview&, WPARAM, long double, long double)>;
+  using ObjectButtonEvent = std::function<void(TVpPreview&, TVpMouseButton, WPARAM, long double,
+                                               long double, TVpVisibleObject&)>;
+  // The wheel's delta (WHEEL_DELTA a notch, above 0 away from the user) at a screen point.
+  using WheelEvent = std::function<void(TVpPreview&, WPARAM keys, int delta, int x, int y)>;
 
   // Scroll bar pixels per line step (keys, wheel, bar arrows).
   static constexpr int kLineIncrement = 8;
+  // The zoom cursors of the program's resources, for callers that want them.
+  static constexpr int crZoomIn = 101;
+  static constexpr int crZoomOut = 102;
+  // crZoomIn or crZoomOut; any other number gives the arrow.
+  static HCURSOR ScreenCursor(int id);
 
   // A child of parent, 240 by 300 pixels unless told otherwise, showing one empty page.
   explicit TVpPreview(HWND parent, int x = 0, int y = 0, int width = 240, int height = 300);
@@ -53,6 +64,12 @@ class TVpPreview {
   HWND Handle() const { return hwnd_; }
   TVpPaperImage& PaperImage() { return *image_; }
   std::string About() const { return "TVpPreview v2.96.6"; }
+  // The holding form calls this once its handlers are bound: the first page, added before
+  // anyone listened, is announced (OnNewPage, then its header and footer bands).
+  void Loaded();
+  // The desk around the sheet; silver unless told otherwise.
+  COLORREF Color() const { return image_->DeskColor(); }
+  void SetColor(COLORREF color) { image_->SetDeskColor(color); }
 
   // The document.
   TVpPageList& PageList() { return list_; }
@@ -60,6 +77,9 @@ class TVpPreview {
   TVpHeader& Header() { return list_.Header(); }
   TVpFooter& Footer() { return list_.Footer(); }
   TVpMargins& Margins() { return list_.Margins(); }
+  // The margins' stored text.
+  std::string MarginValues() const { return list_.Margins().MarginValues(); }
+  void SetMarginValues(std::string_view text) { list_.Margins().SetMarginValues(text); }
   TVpShadow& Shadow() { return shadow_; }
   TVpPageGrid& PageGrid() { return grid_; }
 
@@ -78,6 +98,12 @@ class TVpPreview {
 
   TVpPaperSize PaperSize() const { return list_.PaperSize(); }
   void SetPaperSize(TVpPaperSize paper) { list_.SetPaperSize(paper); }
+  void GetPaperSizeNames(std::vector<std::string>& names) const { ::GetPaperSizeNames(names); }
+  void SetCustomPaperSize(long double width, long double height, TVpMeasurement measurement) {
+    list_.SetCustomPaperSize(width, height, measurement);
+  }
+  // The topmost visible object of the current page under the point, or none.
+  TVpVisibleObject* ObjectAtPoint(long double x, long double y, TVpMeasurement measurement);
   TVpOrientation Orientation() const { return list_.Orientation(); }
   void SetOrientation(TVpOrientation orientation);
   TVpPagesPerSheet PagesPerSheet() const { return list_.PagesPerSheet(); }
@@ -130,7 +156,8 @@ class TVpPreview {
   void SetPrintSink(TVpPrintSink* sink) { sink_ = sink; }
   void PrintAll() { PrintRange(1, PageCount()); }
   void PrintCurrentPage();
-  // Pages first to last in that direction, both included, as one job.
+  // Pages first to last in that direction, both included, as one job; numbers past either
+  // end of the document are brought back to it.
   void PrintRange(int first, int last);
 
   NotifyEvent OnNewPage;
@@ -150,8 +177,17 @@ class TVpPreview {
   PageButtonEvent OnPageMouseDown;
   PageMoveEvent OnPageMouseMove;
   PageButtonEvent OnPageMouseUp;
+  // After OnPageMouseDown, when an object of the current page lies under the point.
+  ObjectButtonEvent OnObjectMouseDown;
   NotifyEvent OnMouseEnter;
   NotifyEvent OnMouseLeave;
+  // After the wheel moved the bar: OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp.
+  WheelEvent OnMouseWheel;
+  WheelEvent OnMouseWheelDown;
+  WheelEvent OnMouseWheelUp;
+  // The preview gains or loses the keyboard focus.
+  NotifyEvent OnEnter;
+  NotifyEvent OnExit;
   // Failures inside the window's messages land here (the programs pass their general
   // handler); without a handler an error box shows the text.
   std::function<void(const std::exception&)> OnError;
@@ -162,6 +198,9 @@ class TVpPreview {
   void BindPageList();
   void BindPaperImage();
   void BindPrinter(TVpPrinter& printer);
+  // The printer's unprintable margins for the document's orientation, in inches.
+  TVpRect PrinterOffsets();
+  void Wheel(WPARAM wp, LPARAM lp);
   void Notify(UINT message);
   void Raise(const NotifyEvent& event) {
     if (event) event(*this);

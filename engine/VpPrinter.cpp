@@ -103,6 +103,10 @@ std::wstring DefaultPrinter() {
 
 // The printer ----------------------------------------------------------------------------------
 
+TVpSpoolerCalls TVpSpoolerCalls::Platform() {
+  return {StartDocW, StartPage, EndPage, ResetDCW, EndDoc, AbortDoc};
+}
+
 TVpPrinter::TVpPrinter() : printers_(InstalledPrinters()) {
   const std::wstring preferred = DefaultPrinter();
   for (std::size_t i = 0; i < printers_.size(); ++i)
@@ -287,11 +291,14 @@ bool TVpPrinter::BeginJob() {
     return false;
   }
   if (Printing() || printers_.empty()) return false;
+  running_ = true;
   aborted_ = false;
-  const int selected = index_;
+  // The handler may cancel, or select another printer with its own settings.
   if (BeforePrint) BeforePrint(*this);
-  if (aborted_) return false;
-  if (index_ != selected) SelectPrinter(index_);
+  if (aborted_) {
+    running_ = false;
+    return false;
+  }
   // Two pages share a sheet side by side: portrait pages on a landscape sheet and back.
   if (pagesPerSheet_ == vpTwoPage)
     orientation_ = orientation_ == vpPortrait ? vpLandscape : vpPortrait;
@@ -301,16 +308,20 @@ bool TVpPrinter::BeginJob() {
   }
   RefreshPrinterInfo();
   dc_ = CreateDCW(L"WINSPOOL", Name().c_str(), nullptr, Mode());
-  if (!dc_) throw std::runtime_error("The printer cannot be opened.");
+  if (!dc_) {
+    running_ = false;
+    throw std::runtime_error("The printer cannot be opened.");
+  }
   const std::wstring title = VpWideFromAcp(Title);
   DOCINFOW doc{};
   doc.cbSize = sizeof(doc);
   doc.lpszDocName = title.c_str();
-  if (StartDocW(dc_, &doc) <= 0) {
+  if (Spooler.BeginDocument(dc_, &doc) <= 0) {
     DeleteDC(std::exchange(dc_, nullptr));
+    running_ = false;
     throw std::runtime_error("The printer refused to start the document.");
   }
-  Check(StartPage(dc_), "start a page");
+  Check(Spooler.BeginSheet(dc_), "start a page");
   counter_ = 1;
   SetupSheetMapping(1);
   return true;
@@ -332,28 +343,32 @@ TVpDrawTarget& TVpPrinter::Canvas() {
 }
 
 void TVpPrinter::NextPage() {
-  if (!Printing()) return;
+  if (!dc_) return;
   const int k = counter_++;
   if (SheetEndsAfter(pagesPerSheet_, k)) {
     canvas_.reset();
-    Check(EndPage(dc_), "finish a page");
+    Check(Spooler.EndSheet(dc_), "finish a page");
     if (DEVMODEW* mode = Mode()) {
       WriteOrientation(*mode, orientation_);
-      ResetDCW(dc_, mode);
+      if (!Spooler.ResetSheet(dc_, mode)) Check(0, "turn the next page");
     }
-    Check(StartPage(dc_), "start a page");
+    Check(Spooler.BeginSheet(dc_), "start a page");
   }
   SetupSheetMapping(counter_);
 }
 
-void TVpPrinter::EndJob() {
-  if (!Printing()) return;
+void TVpPrinter::CloseJob(bool finished) {
   canvas_.reset();
-  const bool pageEnded = EndPage(dc_) > 0;
-  const bool docEnded = pageEnded && EndDoc(dc_) > 0;
-  if (!docEnded) AbortDoc(dc_);
+  if (!finished) Spooler.AbortDocument(dc_);
   DeleteDC(std::exchange(dc_, nullptr));
-  if (!docEnded) throw std::runtime_error("The printer refused to finish the document.");
+  running_ = false;
+}
+
+void TVpPrinter::EndJob() {
+  if (!dc_) return;
+  const bool finished = Spooler.EndSheet(dc_) > 0 && Spooler.EndDocument(dc_) > 0;
+  CloseJob(finished);
+  if (!finished) throw std::runtime_error("The printer refused to finish the document.");
   if (AfterPrint) AfterPrint(*this);
 }
 
@@ -364,8 +379,6 @@ void TVpPrinter::Abort() {
 }
 
 void TVpPrinter::AbortJob() {
-  if (!dc_) return;
-  canvas_.reset();
-  AbortDoc(dc_);
-  DeleteDC(std::exchange(dc_, nullptr));
+  if (dc_) CloseJob(false);
+  running_ = false;
 }

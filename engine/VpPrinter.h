@@ -32,6 +32,19 @@ TVpPrintQuality ReadPrintQuality(const DEVMODEW& mode);
 void WriteOrientation(DEVMODEW& mode, TVpOrientation orientation);
 void WritePaperCode(DEVMODEW& mode, int code);
 
+// The spooler's calls of a print job, each answering as the platform function does (above 0
+// or a context on success). Tests replace them to watch a job and to make a step fail.
+struct TVpSpoolerCalls {
+  std::function<int(HDC, const DOCINFOW*)> BeginDocument;
+  std::function<int(HDC)> BeginSheet;
+  std::function<int(HDC)> EndSheet;
+  std::function<HDC(HDC, const DEVMODEW*)> ResetSheet;
+  std::function<int(HDC)> EndDocument;
+  std::function<int(HDC)> AbortDocument;
+  // The platform's own functions.
+  static TVpSpoolerCalls Platform();
+};
+
 class TVpPrinter : public TVpPrintSink {
  public:
   static constexpr const char* kNoPrinterText = "Unable to print... No Printer available.";
@@ -80,7 +93,8 @@ class TVpPrinter : public TVpPrintSink {
   bool Aborted() const override { return aborted_; }
   // Marks the running job aborted: the page loop stops after the current page.
   void Abort();
-  bool Printing() const { return dc_ != nullptr; }
+  // From BeginJob's BeforePrint to the end of the job.
+  bool Printing() const { return running_; }
   TVpIntPoint Resolution() const override;
   TVpDrawTarget& Canvas() override;
   HDC Handle() const { return dc_; }
@@ -94,6 +108,8 @@ class TVpPrinter : public TVpPrintSink {
   std::function<void(TVpPrinter&)> AfterPrint;
   std::function<void(TVpPrinter&)> OnAbortPrint;
   std::function<void(TVpPrinter&)> OnChangePrinter;
+
+  TVpSpoolerCalls Spooler = TVpSpoolerCalls::Platform();
 
   // The current device mode (a copy of its fixed part), for the tests and the print dialog.
   std::optional<DEVMODEW> DeviceMode() const;
@@ -110,6 +126,8 @@ class TVpPrinter : public TVpPrintSink {
   const std::wstring& Name() const;
   void SetupSheetMapping(int k);
   void Check(int result, const char* what);
+  // Ends the job on the platform, withdrawing its document when it was not finished.
+  void CloseJob(bool finished);
 
   std::vector<std::wstring> printers_;
   int index_ = -1;
@@ -120,6 +138,7 @@ class TVpPrinter : public TVpPrintSink {
   HDC dc_ = nullptr;
   std::unique_ptr<TVpGdiTarget> canvas_;
   TVpGdiPictureCache pictures_;
+  bool running_ = false;
   bool aborted_ = false;
   int counter_ = 0;
 };

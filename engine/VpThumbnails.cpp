@@ -157,6 +157,20 @@ void TVpThumbnails::LayOut() {
 
 void TVpThumbnails::DropPictures() { cache_.clear(); }
 
+// Recording changes the current page: the pictures are drawn again, and the strip is laid out
+// again only when the page's size changed, so recording stays cheap however long the strip.
+void TVpThumbnails::PageContentChanged() {
+  TVpPreview* preview = Preview();
+  const int page = preview ? preview->CurrentPage() : 0;
+  if (page < 1 || page > static_cast<int>(pageSizes_.size())) return Rebuild();
+  image_.ShowPage(&preview->PageList(), page);
+  const TVpIntPoint size = image_.PageSizePixels();
+  image_.ShowPage(nullptr, 0);
+  if (size != pageSizes_[static_cast<std::size_t>(page - 1)]) return Rebuild();
+  DropPictures();
+  SelectCurrentPage();
+}
+
 void TVpThumbnails::Repaint() {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -404,10 +418,7 @@ LRESULT TVpThumbnails::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case VPM_ORIENTATION:  // every sheet turns
       Rebuild();
       return 0;
-    case VPM_PAGECONTENT:
-      // Content or a page size changed: new pictures, new places, the current page again.
-      Rebuild();
-      return 0;
+    case VPM_PAGECONTENT: PageContentChanged(); return 0;
     case VPM_REPAINT:
       DropPictures();
       Repaint();

@@ -114,6 +114,7 @@ class TVpThumbnails {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void LayOut();
   void DropPictures();
+  void PageContentChanged();
   void Repaint();
   TVpIntPoint ClientSize() const;
   void UpdateScrollBars();

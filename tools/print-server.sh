@@ -11,7 +11,7 @@
 # with CUPS_SERVER set sees TestPS as the default printer even under a wineserver started
 # before cupsd, and one without it removes the printer from the prefix's registry again.
 # Hence cupsd up and CUPS_SERVER exported before any Wine process starts.
-# Sizes that reach the media: Letter (default), Legal, Executive, Tabloid, A3, A4, A5, B5,
+# Sizes that reach the media: Letter, Legal, Executive, Tabloid, A3, A4 (default), A5, B5,
 # Env10, EnvDL, EnvC5; 300 dpi, 12-point (50-pixel) margins. Logs: build/print/log/
 # (PRINT_SERVER_LOGLEVEL=debug at start for more). Tried as root, which is how CI runs it.
 set -euo pipefail
@@ -87,7 +87,7 @@ EOF
 }
 
 # A generic 300-dpi PostScript printer (the same sizes and 12-point margins as CUPS's
-# generic PostScript driver; Letter is the default). The filter lines hand the PostScript
+# generic PostScript driver; A4 is the default). The filter lines hand the PostScript
 # from Wine to the file unchanged.
 write_ppd() {
   # name, label, width and height in points
@@ -128,15 +128,16 @@ EOF
   for key in PageSize PageRegion; do
     echo "*OpenUI *$key/Media Size: PickOne"
     echo "*OrderDependency: 10 AnySetup *$key"
-    echo "*Default$key: Letter"
+    # A4 by default, so a job that asks for Letter proves the paper code reached the device.
+    echo "*Default$key: A4"
     for s in "${sizes[@]}"; do
       IFS='|' read -r name label w h <<<"$s"
       echo "*$key $name/$label: \"<</PageSize[$w $h]/ImageableArea null>>setpagedevice\""
     done
     echo "*CloseUI: *$key"
   done
-  echo '*DefaultImageableArea: Letter'
-  echo '*DefaultPaperDimension: Letter'
+  echo '*DefaultImageableArea: A4'
+  echo '*DefaultPaperDimension: A4'
   for s in "${sizes[@]}"; do
     IFS='|' read -r name label w h <<<"$s"
     echo "*ImageableArea $name/$label: \"12 12 $((w - 12)) $((h - 12))\""

@@ -311,14 +311,89 @@ TEST(VpPreview, PrintsRangesInTheirDirectionInsideOneUpdate) {
          p.PrintCurrentPage();
        },
        "4"},
+      // Numbers past either end are brought back to the document.
+      {[](TVpPreview& p) { p.PrintRange(5, 9); }, "56"},
+      {[](TVpPreview& p) { p.PrintRange(2, -3); }, "21"},
   };
   for (const auto& c : cases) {
     sink.canvas.calls.clear();
     c.print(*scene);
     EXPECT_EQ(sink.Printed(), c.expected);
   }
-  EXPECT_THROW(scene->PrintRange(6, 7), std::out_of_range);
-  received.clear();
-  scene->NewPage();
-  EXPECT_FALSE(received.empty()) << "a failed job closes its update";
+}
+
+TEST(VpPreview, MouseOverThePageReachesWheelObjectAndHandScrollHandlers) {
+  TScene scene;
+  scene->SetZoom(100);
+  std::vector<std::string> events;
+  const auto wheel = [&](const char* name) {
+    return [&events, name](TVpPreview& p, WPARAM, int delta, int, int) {
+      events.push_back(std::string(name) + std::to_string(delta) + "@" +
+                       std::to_string(p.ScrollPosition().Y));
+    };
+  };
+  scene->OnMouseWheel = wheel("wheel");
+  scene->OnMouseWheelDown = wheel("down");
+  scene->OnMouseWheelUp = wheel("up");
+  SendMessageW(scene->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  SendMessageW(scene->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"wheel-120@8", "down-120@8", "wheel120@0", "up120@0"}))
+      << "the bar moves first";
+
+  // A press on an object: the page event, then the object event with the topmost object.
+  scene->Canvas().Rectangle(1, 1, 2, 2, vpInches);
+  TVpBaseObject* square = scene->Canvas().LastObject();
+  events.clear();
+  TVpBaseObject* hit = nullptr;
+  scene->OnPageMouseDown = [&](TVpPreview&, TVpMouseButton, WPARAM, long double x, long double) {
+    events.push_back("page" + std::to_string(static_cast<int>(x * 10)));
+  };
+  scene->OnObjectMouseDown = [&](TVpPreview&, TVpMouseButton, WPARAM, long double, long double,
+                                 TVpVisibleObject& object) {
+    events.push_back("object");
+    hit = &object;
+  };
+  const TVpIntRect sheet = scene->PaperImage().PageImageRect();
+  const HWND image = scene->PaperImage().Handle();
+  for (const int inches10 : {15, 25}) {
+    const int at = inches10 * 96 / 10;
+    SendMessageW(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(sheet.Left + at, sheet.Top + at));
+    SendMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(sheet.Left + at, sheet.Top + at));
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"page15", "object", "page25"}));
+  EXPECT_EQ(hit, square);
+  EXPECT_EQ(scene->ObjectAtPoint(2.5L, 2.5L, vpInches), nullptr);
+
+  // Hand scrolling: the page follows the mouse until the button goes up.
+  ShowWindow(scene.host, SW_SHOWNOACTIVATE);
+  POINT start{100, 100};
+  ClientToScreen(scene->Handle(), &start);
+  SetCursorPos(start.x, start.y);
+  scene->SetScrollPosition(50, 60);
+  scene->StartHandScroll();
+  SetCursorPos(start.x - 30, start.y - 40);
+  SendMessageW(image, WM_MOUSEMOVE, MK_LBUTTON, 0);
+  EXPECT_EQ(scene->ScrollPosition(), (TVpIntPoint{80, 100}));
+  SendMessageW(image, WM_LBUTTONUP, 0, 0);
+  EXPECT_FALSE(scene->HandScrolling());
+  SetCursorPos(start.x - 60, start.y - 60);
+  SendMessageW(image, WM_MOUSEMOVE, 0, 0);
+  EXPECT_EQ(scene->ScrollPosition(), (TVpIntPoint{80, 100}))
+      << "moves after the end scroll nothing";
+}
+
+TEST(VpPreview, RecordsFromThePrintersMarginsAndIsSilverAroundTheSheet) {
+  TScene scene;
+  EXPECT_EQ(scene->Color(), RGB(192, 192, 192));
+  const TVpRect offsets = scene->VpPrinter().Info().OffsetsInches(scene->PageList().Orientation());
+  ASSERT_GT(offsets.Left, 0) << "every printer (and the stand-in sheet) has an unprintable edge";
+  TVpCanvas& canvas = scene->Canvas();
+  canvas.SetCoordsRelativeTo(vpFromPrinterMargins);
+  canvas.Rectangle(1, 1, 2, 2, vpInches);
+  const auto* shifted = dynamic_cast<TVpRectangleShape*>(canvas.LastObject());
+  ASSERT_NE(shifted, nullptr);
+  EXPECT_NEAR(static_cast<double>(shifted->Rect().Left), static_cast<double>(1 + offsets.Left),
+              1e-9);
+  EXPECT_NEAR(static_cast<double>(shifted->Rect().Top), static_cast<double>(1 + offsets.Top), 1e-9);
 }

@@ -1,3 +1,7 @@
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "engine/VpPrinter.h"
@@ -50,4 +54,91 @@ TEST(Printer, SettingsGoThroughTheCurrentPrintersDeviceMode) {
   EXPECT_EQ(info.ResolutionX, 300);
   EXPECT_EQ(info.OffsetRight(), info.PhysicalWidth - info.PrintableWidth - info.OffsetLeft);
   EXPECT_GT(info.PhysicalHeight, info.PhysicalWidth) << "measured in portrait";
+}
+
+namespace {
+
+// Watches a job's spooler calls on the test printer without sending anything to it; the
+// step named failAt is refused the first time.
+struct SpoolerLog {
+  std::vector<std::string> calls;
+  std::string failAt;
+  int Answer(const char* call) {
+    calls.emplace_back(call);
+    if (call != failAt) return 1;
+    failAt.clear();
+    return 0;
+  }
+  void Watch(TVpPrinter& printer) {
+    printer.Spooler = {[this](HDC, const DOCINFOW*) { return Answer("doc"); },
+                       [this](HDC) { return Answer("start"); },
+                       [this](HDC) { return Answer("end"); },
+                       [this](HDC dc, const DEVMODEW*) { return Answer("reset") ? dc : nullptr; },
+                       [this](HDC) { return Answer("enddoc"); },
+                       [this](HDC) { return Answer("abort"); }};
+  }
+};
+
+std::string Joined(const std::vector<std::string>& calls) {
+  std::string text;
+  for (const std::string& call : calls) text += (text.empty() ? "" : " ") + call;
+  return text;
+}
+
+}  // namespace
+
+TEST(PrinterJob, SheetsEndWhereTheirPagesRunOutAndRefusedStepsWithdrawTheJob) {
+  struct Case {
+    TVpPagesPerSheet perSheet;
+    std::string failAt;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {vpOnePage, "",
+       "doc start end reset start end reset start end reset start end reset start end enddoc"},
+      {vpTwoPage, "", "doc start end reset start end reset start end enddoc"},
+      {vpFourPage, "", "doc start end reset start end enddoc"},
+      {vpFourPage, "reset", "doc start end reset abort"},
+      {vpTwoPage, "enddoc", "doc start end reset start end reset start end enddoc abort"},
+  };
+  for (const Case& c : cases) {
+    TVpPrinter printer;
+    if (!printer.PrinterAvailable()) GTEST_SKIP() << "no test printer";
+    SpoolerLog log;
+    log.Watch(printer);
+    log.failAt = c.failAt;
+    int finished = 0;
+    printer.AfterPrint = [&](TVpPrinter&) { ++finished; };
+    printer.SetPagesPerSheet(c.perSheet);
+    ASSERT_TRUE(printer.BeginJob());
+    bool refused = false;
+    try {
+      for (int page = 2; page <= 5; ++page) printer.NextPage();
+      printer.EndJob();
+    } catch (const std::runtime_error&) {
+      refused = true;
+    }
+    EXPECT_EQ(Joined(log.calls), c.expected) << c.failAt;
+    EXPECT_EQ(refused, !c.failAt.empty());
+    EXPECT_EQ(finished, c.failAt.empty() ? 1 : 0) << "only a finished job is reported printed";
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_EQ(printer.Handle(), nullptr) << "no job is left open";
+  }
+}
+
+TEST(PrinterJob, BeforePrintMayCancelAndNoSecondJobStartsInsideIt) {
+  TVpPrinter printer;
+  if (!printer.PrinterAvailable()) GTEST_SKIP() << "no test printer";
+  SpoolerLog log;
+  log.Watch(printer);
+  bool nested = true;
+  printer.BeforePrint = [&](TVpPrinter& p) {
+    EXPECT_TRUE(p.Printing());
+    nested = p.BeginJob();
+    p.Abort();
+  };
+  EXPECT_FALSE(printer.BeginJob());
+  EXPECT_FALSE(nested);
+  EXPECT_FALSE(printer.Printing());
+  EXPECT_TRUE(log.calls.empty()) << Joined(log.calls);
 }

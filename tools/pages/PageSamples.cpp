@@ -13,22 +13,11 @@
 #include "engine/VpFontMapper.h"
 #include "engine/VpLocaleFormats.h"
 #include "engine/VpPageBitmap.h"
+#include "platform/ExeFolder.h"
+#include "platform/WholeFile.h"
 #include "tests/support/PngWriter.h"
 
 namespace {
-
-std::string ReadFile(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  if (!in) throw std::runtime_error("The sample picture cannot be read.");
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 void RecordShapes(TVpCanvas& canvas) {
   canvas.Font.Size = 20;
@@ -132,7 +121,7 @@ int wmain(int argc, wchar_t** argv) {
     RecordShapes(list.Canvas());
     list.AddPage();
     RecordTextAndPicture(list.Canvas(),
-                         PictureFromFileBytes(ReadFile(ExeFolder() + L"sample.jpg")));
+                         PictureFromFileBytes(ReadWholeFile(ExeFolder() + L"sample.jpg")));
     list.AddPage();
     RecordLabels(list.Canvas());
 

@@ -1,5 +1,6 @@
 // PreviewDemo [--zoom <percent>|width|whole] [--shot <png>]: the preview control in a window,
-// showing a few sample pages with a numbered header, with the paper and printer lists, the
+// showing a few sample pages with a numbered header, a footer, dotted margins and a picture,
+// with the paper and printer lists, the
 // orientation and pages-per-sheet pictures and the page thumbnails beside it. With --shot it
 // saves the window as a PNG and ends, for people to look at the preview without a display:
 //   tools/wine-run build/mingw/tools/preview/PreviewDemo.exe --zoom width --shot Z:$PWD/x.png
@@ -15,6 +16,8 @@
 #include "engine/VpPreview.h"
 #include "engine/VpPropertyPickers.h"
 #include "engine/VpThumbnails.h"
+#include "platform/ExeFolder.h"
+#include "platform/WholeFile.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -48,7 +51,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-void RecordPage(TVpCanvas& canvas, int n) {
+void RecordPage(TVpCanvas& canvas, int n, const TVpPicture& picture) {
   canvas.Font.Size = 24;
   canvas.Font.Style = vpBold;
   canvas.TextOut(1, 1.5L, "Sample page " + std::to_string(n), vpInches);
@@ -61,6 +64,7 @@ void RecordPage(TVpCanvas& canvas, int n) {
   canvas.Pen = {4, 0x303030, vpPenSolid, vpPenModeCopy};
   canvas.Brush = {n % 2 ? 0xE0B070u : 0x70B0E0u, vpBrushSolid};
   canvas.Ellipse(5, 1, 7, 2, vpInches);
+  canvas.StretchDraw(5, 2.2L, 7, 3.7L, picture, vpInches);
 }
 
 void Pump() {
@@ -110,11 +114,18 @@ int wmain(int argc, wchar_t** argv) {
     header.SetVisible(true);
     header.CaptionLeft().SetCaption("Preview demo");
     header.CaptionRight().SetCaption("Page {PAGE} of {NUMPAGES}");
+    TVpFooter& footer = preview->Footer();
+    footer.SetVisible(true);
+    footer.CaptionCenter().SetCaption("Printed on {DATE}");
+    TVpMargins& margins = preview->Margins();
+    margins.SetMarginValues("720,720,720,720");
+    margins.SetVisible(true);
+    const TVpPicture picture = PictureFromFileBytes(ReadWholeFile(ExeFolder() + L"sample.jpg"));
 
     preview->BeginUpdate();
     for (int n = 1; n <= 3; ++n) {
       if (n > 1) preview->NewPage();
-      RecordPage(preview->Canvas(), n);
+      RecordPage(preview->Canvas(), n, picture);
     }
     preview->EndUpdate();
     preview->FirstPage();
