@@ -307,18 +307,21 @@ void TVpPreview::UpdateScrollRanges() {
                     static_cast<UINT>(std::max(client.X, 0)),
                     0,
                     0};
-    SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+    SetScrollInfo(hwnd_, SB_HORZ, &info, FALSE);
     info.nMax = range_.Y - 1;
     info.nPage = static_cast<UINT>(std::max(client.Y, 0));
-    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+    SetScrollInfo(hwnd_, SB_VERT, &info, FALSE);
   }
   layingOut_ = false;
   PlaceImage();
 }
 
 // The page image is as large as the scroll range (at least the client area) and moves
-// against the bars; moving a window copies its pixels, so scrolling does not flicker.
+// against the bars; moving a window copies its pixels, so scrolling does not flicker. The bars
+// were set without drawing (each drawing costs milliseconds under Wine): they are drawn once,
+// with the next paint.
 void TVpPreview::PlaceImage() {
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
   const TVpIntPoint client = ClientSize();
   const int width = std::max(range_.X, client.X);
   const int height = std::max(range_.Y, client.Y);
@@ -350,7 +353,7 @@ int TVpPreview::BarPosition(int bar) const {
 
 void TVpPreview::SetBarPosition(int bar, int position) {
   SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, position, 0};
-  SetScrollInfo(hwnd_, bar, &info, TRUE);
+  SetScrollInfo(hwnd_, bar, &info, FALSE);  // PlaceImage draws the bars
 }
 
 TVpIntPoint TVpPreview::ScrollPosition() const {
@@ -407,8 +410,7 @@ void TVpPreview::KeyDown(WPARAM key) {
 }
 
 TVpIntPoint TVpPreview::CursorInClient() const {
-  POINT cursor{};
-  GetCursorPos(&cursor);
+  POINT cursor = CursorPosition();
   ScreenToClient(hwnd_, &cursor);
   return {cursor.x, cursor.y};
 }

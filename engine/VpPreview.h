@@ -63,7 +63,7 @@ class TVpPreview {
 
   HWND Handle() const { return hwnd_; }
   TVpPaperImage& PaperImage() { return *image_; }
-  std::string About() const { return "TVpPreview v2.96.6"; }
+  std::string About() const { return std::string("TVpPreview v") + kVpEngineVersion; }
   // The holding form calls this once its handlers are bound: the first page, added before
   // anyone listened, is announced (OnNewPage, then its header and footer bands).
   void Loaded();
@@ -142,6 +142,13 @@ class TVpPreview {
   void StartHandScroll();
   void EndHandScroll();
   bool HandScrolling() const { return handScroll_; }
+  // Where the mouse cursor is on the screen; the platform's answer unless a test scripts it
+  // (a warped pointer reaches Wine's cursor position only some time later).
+  std::function<POINT()> CursorPosition = [] {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return cursor;
+  };
 
   // Batches the page list's and the page image's notifications.
   void BeginUpdate();

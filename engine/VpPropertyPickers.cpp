@@ -258,7 +258,7 @@ TVpPropertyGraphic::TVpPropertyGraphic(HWND parent, int x, int y, int width, int
   image_.SetZoom(kZoom);
   image_.SetShadow(&shadow_);
   image_.SetDeskColor(GetSysColor(COLOR_BTNFACE));
-  image_.SetGutter({kButtonGutter, 0, 0, 0});
+  image_.SetGutter({kInitialGutter, 0, 0, 0});
   image_.OnAfterPaint = [this](TVpPaperImage&, HDC dc) { DrawNumbers(dc); };
   static const TVpWindowClass registered(L"VpPropertyGraphic", WindowProc, 0, FaceBrush());
   CreateWindowExW(0, L"VpPropertyGraphic", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,

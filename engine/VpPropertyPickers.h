@@ -46,6 +46,7 @@ class TVpPropertyComboBox {
 
   // The window attached to the preview; the combo box inside it.
   HWND Handle() const { return hwnd_; }
+  std::string About() const { return std::string("TVpPropertyComboBox v") + kVpEngineVersion; }
   HWND ComboHandle() const { return combo_; }
 
   // Both refill the list. A preview that has been freed reads as none.
@@ -89,6 +90,8 @@ class TVpPropertyGraphic {
  public:
   static constexpr int kButtonSize = 23;
   static constexpr int kButtonLeft = 8;
+  // The picture's left gutter when created, and when the buttons are shown again.
+  static constexpr int kInitialGutter = 26;
   static constexpr int kButtonGutter = 30;
   static constexpr int kZoom = 6;
 
@@ -98,6 +101,7 @@ class TVpPropertyGraphic {
   TVpPropertyGraphic& operator=(const TVpPropertyGraphic&) = delete;
 
   HWND Handle() const { return hwnd_; }
+  std::string About() const { return std::string("TVpPropertyGraphic v") + kVpEngineVersion; }
 
   // Both re-read the preview and remake the buttons.
   TVpPreview* Preview();

@@ -38,6 +38,7 @@ class TVpThumbnails {
   TVpThumbnails& operator=(const TVpThumbnails&) = delete;
 
   HWND Handle() const { return hwnd_; }
+  std::string About() const { return std::string("TVpThumbnails v") + kVpEngineVersion; }
 
   // Detaches from the previous preview, attaches to this one (or none) and rebuilds. A preview
   // that has been freed reads as none.

@@ -18,6 +18,8 @@ enum TVpMeasurement : std::uint8_t {
 };
 
 inline constexpr int kVpMeasurementCount = 6;
+// The engine's controls answer About with their class name, " v" and this version.
+inline constexpr const char* kVpEngineVersion = "2.96.6";
 
 // The unit for a stored ordinal; std::nullopt when the ordinal names no unit.
 std::optional<TVpMeasurement> MeasurementFromOrdinal(int ordinal);

@@ -47,6 +47,16 @@ int main() {
     UpdateWindow(preview.Handle());
     UpdateWindow(image);
   });
+  bench::Measure("  of which the zoom itself, without painting", [&] {
+    zoom = zoom == 100 ? 120 : 100;
+    preview.SetZoom(zoom);
+  });
+  UpdateWindow(preview.Handle());
+  UpdateWindow(image);
+  bench::Measure("  of which the frame and its bars, redrawn", [&] {
+    RedrawWindow(preview.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    UpdateWindow(preview.Handle());
+  });
   int y = 0;
   bench::Measure("scroll step repainted", [&] {
     y = y == 0 ? 40 : 0;

@@ -24,4 +24,8 @@ int main() {
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("%d label pages printed: %.0f ms until EndDoc returned\n", list.PageCount(), ms);
+  // For the script: when EndDoc returned, to time the spooler's share.
+  const double epoch =
+      std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+  std::printf("enddoc-at %.3f\n", epoch);
 }

@@ -7,9 +7,12 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/tools/print-server.sh" start
 eval "$("$root/tools/print-server.sh" env)"
 "$root/tools/print-output.sh" clear >/dev/null 2>&1 || true
-start=$(date +%s.%N)
-"$root/tools/wine-run" "$root/build/mingw/bench/engine/engine_print_bench.exe"
+report=$("$root/tools/wine-run" "$root/build/mingw/bench/engine/engine_print_bench.exe" | tr -d '\r')
+grep -v '^enddoc-at ' <<<"$report"
+enddoc=$(awk '/^enddoc-at / { print $2 }' <<<"$report")
 job=$("$root/tools/print-output.sh" wait 60)
-end=$(date +%s.%N)
-awk -v s="$start" -v e="$end" -v b="$(stat -c %s "$job")" \
-  'BEGIN { printf "job on disk after %.2f s, %d bytes (Wine start-up included)\n", e - s, b }'
+# The spooler hands the file over complete: its modification time is when it was written.
+written=$(stat -c %.Y "$job")
+sheets=$("$root/tools/print-output.sh" pages "$job" | head -n 1)
+awk -v s="$enddoc" -v e="$written" -v b="$(stat -c %s "$job")" -v p="$sheets" \
+  'BEGIN { printf "job on disk %.2f s after EndDoc, %d bytes, %s\n", e - s, b, p }'

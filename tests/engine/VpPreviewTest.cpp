@@ -366,18 +366,16 @@ TEST(VpPreview, MouseOverThePageReachesWheelObjectAndHandScrollHandlers) {
   EXPECT_EQ(scene->ObjectAtPoint(2.5L, 2.5L, vpInches), nullptr);
 
   // Hand scrolling: the page follows the mouse until the button goes up.
-  ShowWindow(scene.host, SW_SHOWNOACTIVATE);
-  POINT start{100, 100};
-  ClientToScreen(scene->Handle(), &start);
-  SetCursorPos(start.x, start.y);
+  POINT cursor{100, 100};
+  scene->CursorPosition = [&] { return cursor; };
   scene->SetScrollPosition(50, 60);
   scene->StartHandScroll();
-  SetCursorPos(start.x - 30, start.y - 40);
+  cursor = {70, 60};
   SendMessageW(image, WM_MOUSEMOVE, MK_LBUTTON, 0);
   EXPECT_EQ(scene->ScrollPosition(), (TVpIntPoint{80, 100}));
   SendMessageW(image, WM_LBUTTONUP, 0, 0);
   EXPECT_FALSE(scene->HandScrolling());
-  SetCursorPos(start.x - 60, start.y - 60);
+  cursor = {40, 40};
   SendMessageW(image, WM_MOUSEMOVE, 0, 0);
   EXPECT_EQ(scene->ScrollPosition(), (TVpIntPoint{80, 100}))
       << "moves after the end scroll nothing";

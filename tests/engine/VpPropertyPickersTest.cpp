@@ -147,13 +147,16 @@ TEST(VpPropertyPickers, PagePictureButtonsSetThePreviewAndFollowIt) {
   EXPECT_EQ(graphic.Choice(), 1) << "VPM_ORIENTATION re-reads the preview";
   EXPECT_EQ(graphic.SheetOrientation(), vpPortrait);
 
-  // Hiding the buttons gives the sheet the whole width; showing them reserves the gutter.
+  // Hiding the buttons gives the sheet the whole width; showing them again reserves a gutter
+  // a little wider than the first one.
   const TVpIntRect shown = graphic.SheetRect();
   const int width = shown.Right - shown.Left;
-  EXPECT_EQ(shown.Left, TVpPropertyGraphic::kButtonGutter + (137 - 30 - width) / 2);
+  EXPECT_EQ(shown.Left, 26 + (137 - 26 - width) / 2);
   graphic.SetShowButtons(false);
   EXPECT_FALSE(IsWindowVisible(graphic.Button(1)));
   EXPECT_EQ(graphic.SheetRect().Left, (137 - width) / 2);
+  graphic.SetShowButtons(true);
+  EXPECT_EQ(graphic.SheetRect().Left, 30 + (137 - 30 - width) / 2);
 }
 
 }  // namespace
