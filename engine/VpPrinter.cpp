@@ -294,7 +294,12 @@ bool TVpPrinter::BeginJob() {
   running_ = true;
   aborted_ = false;
   // The handler may cancel, or select another printer with its own settings.
-  if (BeforePrint) BeforePrint(*this);
+  try {
+    if (BeforePrint) BeforePrint(*this);
+  } catch (...) {
+    running_ = false;
+    throw;
+  }
   if (aborted_) {
     running_ = false;
     return false;

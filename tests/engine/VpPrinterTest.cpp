@@ -141,4 +141,13 @@ TEST(PrinterJob, BeforePrintMayCancelAndNoSecondJobStartsInsideIt) {
   EXPECT_FALSE(nested);
   EXPECT_FALSE(printer.Printing());
   EXPECT_TRUE(log.calls.empty()) << Joined(log.calls);
+
+  // A handler that fails leaves the printer free for the next job.
+  printer.BeforePrint = [](TVpPrinter&) { throw std::runtime_error("The form is closing."); };
+  EXPECT_THROW(printer.BeginJob(), std::runtime_error);
+  EXPECT_FALSE(printer.Printing());
+  printer.BeforePrint = nullptr;
+  EXPECT_TRUE(printer.BeginJob());
+  printer.EndJob();
+  EXPECT_EQ(Joined(log.calls), "doc start end enddoc");
 }
