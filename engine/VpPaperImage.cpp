@@ -265,15 +265,7 @@ LRESULT TVpPaperImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TVpPaperImage::OnPaintMessage() {
   PAINTSTRUCT ps{};
   const HDC dc = BeginPaint(hwnd_, &ps);
-  RECT box = ps.rcPaint;
-  // The preview's page image is as large as the zoomed page: only what its parent shows is
-  // painted; moving the window later exposes (and invalidates) the rest.
-  if (const HWND parent = GetParent(hwnd_)) {
-    RECT shown{};
-    GetClientRect(parent, &shown);
-    MapWindowPoints(parent, hwnd_, reinterpret_cast<POINT*>(&shown), 2);
-    IntersectRect(&box, &box, &shown);
-  }
+  const RECT& box = ps.rcPaint;
   const int width = box.right - box.left;
   const int height = box.bottom - box.top;
   if (!IsUpdating() && width > 0 && height > 0) {

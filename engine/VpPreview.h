@@ -63,7 +63,7 @@ class TVpPreview {
 
   HWND Handle() const { return hwnd_; }
   TVpPaperImage& PaperImage() { return *image_; }
-  std::string About() const { return std::string("TVpPreview v") + kVpEngineVersion; }
+  std::string About() const { return VpAboutText("TVpPreview"); }
   // The holding form calls this once its handlers are bound: the first page, added before
   // anyone listened, is announced (OnNewPage, then its header and footer bands).
   void Loaded();

@@ -293,17 +293,19 @@ bool TVpPrinter::BeginJob() {
   if (Printing() || printers_.empty()) return false;
   running_ = true;
   aborted_ = false;
-  // The handler may cancel, or select another printer with its own settings.
   try {
+    // The handler may cancel, or select another printer with its own settings.
     if (BeforePrint) BeforePrint(*this);
+    if (!aborted_) OpenJob();
   } catch (...) {
     running_ = false;
     throw;
   }
-  if (aborted_) {
-    running_ = false;
-    return false;
-  }
+  running_ = !aborted_;
+  return running_;
+}
+
+void TVpPrinter::OpenJob() {
   // Two pages share a sheet side by side: portrait pages on a landscape sheet and back.
   if (pagesPerSheet_ == vpTwoPage)
     orientation_ = orientation_ == vpPortrait ? vpLandscape : vpPortrait;
@@ -313,23 +315,18 @@ bool TVpPrinter::BeginJob() {
   }
   RefreshPrinterInfo();
   dc_ = CreateDCW(L"WINSPOOL", Name().c_str(), nullptr, Mode());
-  if (!dc_) {
-    running_ = false;
-    throw std::runtime_error("The printer cannot be opened.");
-  }
+  if (!dc_) throw std::runtime_error("The printer cannot be opened.");
   const std::wstring title = VpWideFromAcp(Title);
   DOCINFOW doc{};
   doc.cbSize = sizeof(doc);
   doc.lpszDocName = title.c_str();
   if (Spooler.BeginDocument(dc_, &doc) <= 0) {
     DeleteDC(std::exchange(dc_, nullptr));
-    running_ = false;
     throw std::runtime_error("The printer refused to start the document.");
   }
   Check(Spooler.BeginSheet(dc_), "start a page");
   counter_ = 1;
   SetupSheetMapping(1);
-  return true;
 }
 
 void TVpPrinter::SetupSheetMapping(int k) {

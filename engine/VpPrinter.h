@@ -124,6 +124,8 @@ class TVpPrinter : public TVpPrintSink {
   void ResetDeviceMode();
   bool Validate();
   const std::wstring& Name() const;
+  // Turns the sheet for the job, opens the device and starts the document and its first sheet.
+  void OpenJob();
   void SetupSheetMapping(int k);
   void Check(int result, const char* what);
   // Ends the job on the platform, withdrawing its document when it was not finished.

@@ -46,7 +46,7 @@ class TVpPropertyComboBox {
 
   // The window attached to the preview; the combo box inside it.
   HWND Handle() const { return hwnd_; }
-  std::string About() const { return std::string("TVpPropertyComboBox v") + kVpEngineVersion; }
+  std::string About() const { return VpAboutText("TVpPropertyComboBox"); }
   HWND ComboHandle() const { return combo_; }
 
   // Both refill the list. A preview that has been freed reads as none.
@@ -101,7 +101,7 @@ class TVpPropertyGraphic {
   TVpPropertyGraphic& operator=(const TVpPropertyGraphic&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  std::string About() const { return std::string("TVpPropertyGraphic v") + kVpEngineVersion; }
+  std::string About() const { return VpAboutText("TVpPropertyGraphic"); }
 
   // Both re-read the preview and remake the buttons.
   TVpPreview* Preview();

@@ -133,12 +133,8 @@ void TVpThumbnails::Rebuild() {
   if (TVpPreview* preview = Preview()) {
     const int count = preview->PageCount();
     pageSizes_.reserve(static_cast<std::size_t>(count));
-    for (int page = 1; page <= count; ++page) {
-      image_.ShowPage(&preview->PageList(), page);
-      pageSizes_.push_back(image_.PageSizePixels());
-    }
+    for (int page = 1; page <= count; ++page) pageSizes_.push_back(SheetPixels(*preview, page));
   }
-  image_.ShowPage(nullptr, 0);
   selected_ = -1;
   LayOut();
   SelectCurrentPage();
@@ -157,16 +153,21 @@ void TVpThumbnails::LayOut() {
 
 void TVpThumbnails::DropPictures() { cache_.clear(); }
 
+TVpIntPoint TVpThumbnails::SheetPixels(TVpPreview& preview, int page) {
+  image_.ShowPage(&preview.PageList(), page);
+  const TVpIntPoint size = image_.PageSizePixels();
+  image_.ShowPage(nullptr, 0);
+  return size;
+}
+
 // Recording changes the current page: the pictures are drawn again, and the strip is laid out
 // again only when the page's size changed, so recording stays cheap however long the strip.
 void TVpThumbnails::PageContentChanged() {
   TVpPreview* preview = Preview();
   const int page = preview ? preview->CurrentPage() : 0;
   if (page < 1 || page > static_cast<int>(pageSizes_.size())) return Rebuild();
-  image_.ShowPage(&preview->PageList(), page);
-  const TVpIntPoint size = image_.PageSizePixels();
-  image_.ShowPage(nullptr, 0);
-  if (size != pageSizes_[static_cast<std::size_t>(page - 1)]) return Rebuild();
+  if (SheetPixels(*preview, page) != pageSizes_[static_cast<std::size_t>(page - 1)])
+    return Rebuild();
   DropPictures();
   SelectCurrentPage();
 }

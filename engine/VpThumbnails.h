@@ -38,7 +38,7 @@ class TVpThumbnails {
   TVpThumbnails& operator=(const TVpThumbnails&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  std::string About() const { return std::string("TVpThumbnails v") + kVpEngineVersion; }
+  std::string About() const { return VpAboutText("TVpThumbnails"); }
 
   // Detaches from the previous preview, attaches to this one (or none) and rebuilds. A preview
   // that has been freed reads as none.
@@ -116,6 +116,8 @@ class TVpThumbnails {
   void LayOut();
   void DropPictures();
   void PageContentChanged();
+  // A page's sheet in pixels at the strip's zoom.
+  TVpIntPoint SheetPixels(TVpPreview& preview, int page);
   void Repaint();
   TVpIntPoint ClientSize() const;
   void UpdateScrollBars();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/VpRounding.h"
 
@@ -18,8 +19,10 @@ enum TVpMeasurement : std::uint8_t {
 };
 
 inline constexpr int kVpMeasurementCount = 6;
-// The engine's controls answer About with their class name, " v" and this version.
-inline constexpr const char* kVpEngineVersion = "2.96.6";
+// What the engine's controls answer to About: their class name, " v" and the engine's version.
+inline std::string VpAboutText(const char* className) {
+  return std::string(className) + " v2.96.6";
+}
 
 // The unit for a stored ordinal; std::nullopt when the ordinal names no unit.
 std::optional<TVpMeasurement> MeasurementFromOrdinal(int ordinal);

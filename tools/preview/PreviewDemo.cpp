@@ -1,7 +1,7 @@
 // PreviewDemo [--zoom <percent>|width|whole] [--shot <png>]: the preview control in a window,
 // showing a few sample pages with a numbered header, a footer, dotted margins and a picture,
-// with the paper and printer lists, the
-// orientation and pages-per-sheet pictures and the page thumbnails beside it. With --shot it
+// with the paper and printer lists, the orientation and pages-per-sheet pictures and the page
+// thumbnails beside it. With --shot it
 // saves the window as a PNG and ends, for people to look at the preview without a display:
 //   tools/wine-run build/mingw/tools/preview/PreviewDemo.exe --zoom width --shot Z:$PWD/x.png
 #include <windows.h>
