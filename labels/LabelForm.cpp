@@ -55,3 +55,18 @@ void LabelForm::FormPaint(HDC dc) {
 void LabelForm::FormMouseDown(int button, POINT client) {
   if (dragByBand_ && button == 0 && client.y < kBandHeight) BeginTitleDrag();
 }
+
+LRESULT LabelForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  // A caption inside a group sits on the group's white panel, not on the window: it gets the
+  // panel's white instead of a box of the window's colour.
+  if (msg == WM_CTLCOLORSTATIC) {
+    const HWND control = reinterpret_cast<HWND>(lp);
+    wchar_t cls[16] = L"";
+    GetClassNameW(control, cls, 16);
+    if (GetParent(control) != Handle() && _wcsicmp(cls, L"Static") == 0) {
+      SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+  }
+  return Form::WndProc(msg, wp, lp);
+}

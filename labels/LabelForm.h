@@ -28,6 +28,7 @@ class LabelForm : public Form {
   void FormShow() override;
   void FormPaint(HDC dc) override;
   void FormMouseDown(int button, POINT client) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   // For borderless forms: a press on the band starts moving the window.
   bool dragByBand_ = false;
   bool bandTitleOnRight_ = false;

@@ -2,6 +2,7 @@
 
 #include "controls/DrawGradientBand.h"
 #include "labels/CsvExchange.h"
+#include "labels/CustomTemplateSlot.h"
 #include "labels/MarrowbyForms.h"
 #include "labels/RowText.h"
 #include "labels/TableSchemas.h"
@@ -287,7 +288,8 @@ void TfrmMain::btnPreviewClick() {
     ShowInformation(texts.checkToPreview);
     return;
   }
-  // The print window takes the ticked rows from here.
+  forms_->frmPrint.Prepare();
+  forms_->frmPrint.ShowModal();
 }
 
 void TfrmMain::btnSelectClick() {
@@ -304,8 +306,12 @@ void TfrmMain::SetMode(PrintMode mode) {
   mode_ = mode;
   btnSelect.SetText(kSelectAll);
   RebuildRows();
-  // The print window's picture group and the custom template slot follow the mode once
-  // those windows exist.
+  forms_->frmPrint.EnablePictureGroup(mode == PrintMode::General);
+  if (store_.cdsCustomLabel.IsOpen() && !store_.cdsCustomLabel.IsEmpty()) {
+    TfrmCustomLabels& custom = forms_->frmCustomLabels;
+    custom.ClearSlot();
+    custom.ApplyDefault(ModeDefaultName(settings_.record, mode));
+  }
 }
 
 void TfrmMain::radAddressClick() { SetMode(PrintMode::Address); }
@@ -341,7 +347,12 @@ void TfrmMain::ReadSettingsOnce() {
   } catch (const std::exception& e) {
     ShowError(ErrorText(e));
   }
-  // The custom template slot is set up from the mode's default here once it exists.
+  try {
+    if (store_.cdsCustomLabel.IsOpen() && !store_.cdsCustomLabel.IsEmpty())
+      forms_->frmCustomLabels.CreateSlot();
+  } catch (const std::exception& e) {
+    ShowError(ErrorText(e));
+  }
 }
 
 void TfrmMain::FormActivate() { ReadSettingsOnce(); }

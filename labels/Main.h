@@ -9,6 +9,7 @@
 #include "labels/LabelControls.h"
 #include "labels/LabelForm.h"
 #include "labels/LinkLabel.h"
+#include "labels/PrintMode.h"
 #include "labels/RecordList.h"
 #include "labels/RecordStore.h"
 #include "labels/SettingsFile.h"
@@ -16,8 +17,6 @@
 #include "labels/SystemTextLocale.h"
 
 struct MarrowbyForms;
-
-enum class PrintMode { Address, General };
 
 class TfrmMain : public LabelForm {
  public:

@@ -5,9 +5,12 @@
 MarrowbyForms::MarrowbyForms()
     : frmAEContact(frmMain.Store().cdsContact),
       frmImport(frmMain.Store().cdsContact, frmMain.Settings().record, frmMain.Locale()),
+      frmPrint(frmMain),
       frmSettings(frmMain.Settings()),
       frmAEGeneral(frmMain.Store().cdsGeneral),
-      frmImportGeneral(frmMain.Store().cdsGeneral, frmMain.Settings().record, frmMain.Locale()) {}
+      frmImportGeneral(frmMain.Store().cdsGeneral, frmMain.Settings().record, frmMain.Locale()),
+      frmAECustomLabel(frmMain.Store().cdsCustomLabel),
+      frmCustomLabels(frmPrint, frmAECustomLabel) {}
 
 void MarrowbyForms::Create(const std::wstring& folder) {
   frmMain.Create(folder);
@@ -15,9 +18,11 @@ void MarrowbyForms::Create(const std::wstring& folder) {
   frmMain.Attach(*this);
   frmAEContact.Create();
   frmImport.Create();
-  // TfrmPrint comes here.
+  frmPrint.Create();
+  frmPrint.Attach(frmCustomLabels);
   frmSettings.Create();
   frmAEGeneral.Create();
   frmImportGeneral.Create();
-  // TfrmCustomLabels and TfrmAECustomLabel come here.
+  frmCustomLabels.Create();
+  frmAECustomLabel.Create();
 }

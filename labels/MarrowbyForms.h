@@ -4,10 +4,13 @@
 #include <string>
 
 #include "labels/AEContact.h"
+#include "labels/AECustomLabel.h"
 #include "labels/AEGeneral.h"
+#include "labels/CustomLabels.h"
 #include "labels/Import.h"
 #include "labels/ImportGeneral.h"
 #include "labels/Main.h"
+#include "labels/Print.h"
 #include "labels/Settings.h"
 
 struct MarrowbyForms {
@@ -16,9 +19,12 @@ struct MarrowbyForms {
   TfrmMain frmMain;
   TfrmAEContact frmAEContact;
   TfrmImport frmImport;
+  TfrmPrint frmPrint;
   TfrmSettings frmSettings;
   TfrmAEGeneral frmAEGeneral;
   TfrmImportGeneral frmImportGeneral;
+  TfrmAECustomLabel frmAECustomLabel;
+  TfrmCustomLabels frmCustomLabels;
 
   // Creates the windows; the main window opens the tables of folder (shown errors aside,
   // the program goes on). The main window becomes the application's main form.

@@ -45,3 +45,7 @@ std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request)
 std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest& request) {
   return CurrentDialogs().PickFile(DialogKind::SaveFile, request);
 }
+
+std::optional<FontChoice> FontDialog(const FontRequest& request) {
+  return CurrentDialogs().PickFont(request);
+}

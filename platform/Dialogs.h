@@ -47,6 +47,15 @@ struct FontChoice {
   int charset = 1;     // DEFAULT_CHARSET
 };
 
+// What the font dialog offers: the font it starts with and, when set, only TrueType faces
+// and sizes within a range.
+struct FontRequest {
+  FontChoice initial;
+  bool trueTypeOnly = false;
+  int minPointSize = 0;  // 0: no limit
+  int maxPointSize = 0;
+};
+
 struct PrintRequest {
   int minPage = 1;
   int maxPage = 1;
@@ -77,7 +86,7 @@ class Dialogs {
   virtual std::optional<FileDialogResult> PickFile(DialogKind kind,
                                                    const FileDialogRequest& request) = 0;
   virtual std::optional<unsigned> PickColor(unsigned initial) = 0;
-  virtual std::optional<FontChoice> PickFont(const FontChoice& initial) = 0;
+  virtual std::optional<FontChoice> PickFont(const FontRequest& request) = 0;
   virtual std::optional<PrintChoice> PickPrint(const PrintRequest& request) = 0;
   virtual std::optional<std::wstring> InputBox(const std::wstring& caption,
                                                const std::wstring& prompt,
@@ -100,3 +109,4 @@ void ShowPlainMessage(const std::wstring& text);
 
 std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request);
 std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest& request);
+std::optional<FontChoice> FontDialog(const FontRequest& request);

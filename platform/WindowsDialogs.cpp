@@ -99,7 +99,8 @@ class WindowsDialogs final : public Dialogs {
     return cc.rgbResult;
   }
 
-  std::optional<FontChoice> PickFont(const FontChoice& initial) override {
+  std::optional<FontChoice> PickFont(const FontRequest& request) override {
+    const FontChoice& initial = request.initial;
     LOGFONTW lf{};
     HDC screen = GetDC(nullptr);
     lf.lfHeight = -MulDiv(initial.pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -117,6 +118,12 @@ class WindowsDialogs final : public Dialogs {
     cf.iPointSize = initial.pointSize * 10;
     cf.rgbColors = initial.color;
     cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    if (request.trueTypeOnly) cf.Flags |= CF_TTONLY;
+    if (request.minPointSize > 0 && request.maxPointSize >= request.minPointSize) {
+      cf.Flags |= CF_LIMITSIZE;
+      cf.nSizeMin = request.minPointSize;
+      cf.nSizeMax = request.maxPointSize;
+    }
     if (!ChooseFontW(&cf)) return std::nullopt;
     FontChoice choice;
     choice.face = lf.lfFaceName;

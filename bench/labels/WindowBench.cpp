@@ -34,7 +34,7 @@ class AutoDialogs final : public Dialogs {
     return FileDialogResult{nextFile, 1};
   }
   std::optional<unsigned> PickColor(unsigned) override { return std::nullopt; }
-  std::optional<FontChoice> PickFont(const FontChoice&) override { return std::nullopt; }
+  std::optional<FontChoice> PickFont(const FontRequest&) override { return std::nullopt; }
   std::optional<PrintChoice> PickPrint(const PrintRequest&) override { return std::nullopt; }
   std::optional<std::wstring> InputBox(const std::wstring&, const std::wstring&,
                                        const std::wstring&) override {

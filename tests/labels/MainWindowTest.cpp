@@ -71,7 +71,8 @@ TEST_F(MainWindowTest, CommandsThatNeedRowsSayWhatIsMissing) {
   EXPECT_TRUE(Main().lstRecords.Ticked(0));
   EXPECT_EQ(Main().lstRecords.SelectedIndex(), -1);
   ExpectInformation([&] { Main().btnEditClick(); }, L"Please select contact to Edit.");
-  Main().btnPreviewClick();  // ticked: no message (the print window takes over)
+  modals.Then<TfrmPrint>([](TfrmPrint& p) { p.btnClose.Click(); });
+  Main().btnPreviewClick();  // ticked: no message, the print window opens
 
   Main().radGeneral.Click();
   ExpectInformation([&] { Main().btnEditClick(); }, L"Please select general information to Edit.");

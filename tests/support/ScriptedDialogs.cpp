@@ -97,8 +97,9 @@ std::optional<unsigned> ScriptedDialogs::PickColor(unsigned) {
   return r ? r->color : std::nullopt;
 }
 
-std::optional<FontChoice> ScriptedDialogs::PickFont(const FontChoice& initial) {
-  const auto r = Next({DialogKind::Font, DialogButtons::Ok, L"", initial.face});
+std::optional<FontChoice> ScriptedDialogs::PickFont(const FontRequest& request) {
+  lastFontRequest = request;
+  const auto r = Next({DialogKind::Font, DialogButtons::Ok, L"", request.initial.face});
   return r ? r->font : std::nullopt;
 }
 

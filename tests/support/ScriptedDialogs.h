@@ -53,7 +53,8 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<FileDialogResult> PickFile(DialogKind kind,
                                            const FileDialogRequest& request) override;
   std::optional<unsigned> PickColor(unsigned initial) override;
-  std::optional<FontChoice> PickFont(const FontChoice& initial) override;
+  std::optional<FontChoice> PickFont(const FontRequest& request) override;
+  std::optional<FontRequest> lastFontRequest;
   std::optional<PrintChoice> PickPrint(const PrintRequest& request) override;
   std::optional<std::wstring> InputBox(const std::wstring& caption, const std::wstring& prompt,
                                        const std::wstring& initial) override;
