@@ -16,13 +16,6 @@ constexpr int kButtonsTop = kFirstRow + kRowCount * kRowStep + 8;
 constexpr int kClientWidth = kBoxLeft + kBoxWidth + 16;
 constexpr int kClientHeight = kButtonsTop + kButtonHeight + 16;
 
-SIZE OuterSize(int clientWidth, int clientHeight) {
-  const FormStyle style = FormStyle::Dialog(L"", 0, 0);
-  RECT r{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, style.style, FALSE, style.exStyle);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
 void ShowFailure(const std::exception& e) { ShowError(WideFromUtf8(WithFullStop(e.what()))); }
 
 }  // namespace
@@ -45,8 +38,7 @@ const wchar_t* const TfrmAECustomLabel::kHelpText =
     L"with an  * ).";
 
 void TfrmAECustomLabel::Create() {
-  const SIZE outer = OuterSize(kClientWidth, kClientHeight);
-  LabelForm::Create(FormStyle::Dialog(L"Add Custom Label", outer.cx, outer.cy));
+  LabelForm::Create(FormStyle::DialogWithClient(L"Add Custom Label", kClientWidth, kClientHeight));
   SetTitleBand(L"Custom Label Information");
   HWND w = Handle();
 

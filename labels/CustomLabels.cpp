@@ -18,13 +18,6 @@ constexpr int kButtonLeft = kMargin + kListWidth + 12, kButtonWidth = 88, kButto
 constexpr int kClientWidth = kButtonLeft + kButtonWidth + kMargin;
 constexpr int kClientHeight = kListTop + kListHeight + kMargin + 4;
 
-SIZE OuterSize(int clientWidth, int clientHeight) {
-  const FormStyle style = FormStyle::Dialog(L"", 0, 0);
-  RECT r{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, style.style, FALSE, style.exStyle);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
 void ShowFailure(const std::exception& e) { ShowError(WideFromUtf8(WithFullStop(e.what()))); }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
@@ -45,25 +38,10 @@ void PaintRadioMark(HDC dc, const RECT& rect, bool marked) {
                    DFCS_BUTTONRADIO | DFCS_FLAT | (marked ? DFCS_CHECKED : 0));
 }
 
-// Like the main list's rows, but names are short: a narrower inset and the end cut off.
-void PaintNameRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected) {
-  if (selected)
-    PaintSelectedBox(dc, rect);
-  else
-    FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
-  RECT textRect{rect.left + 3, rect.top + 2, rect.right - 3, rect.bottom};
-  Selection font(dc, Application::Get().UiFont());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-            DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-}
-
 }  // namespace
 
 void TfrmCustomLabels::Create() {
-  const SIZE outer = OuterSize(kClientWidth, kClientHeight);
-  LabelForm::Create(FormStyle::Dialog(L"Custom Labels", outer.cx, outer.cy));
+  LabelForm::Create(FormStyle::DialogWithClient(L"Custom Labels", kClientWidth, kClientHeight));
   SetTitleBand(L"Custom Labels");
   HWND w = Handle();
   lblDefaultLabel.Create(w, L"Default Label", kMargin, kListTop - 22, kListWidth, 18);
@@ -303,6 +281,7 @@ void TfrmCustomLabels::DrawItem(const DRAWITEMSTRUCT& item) {
   PaintRadioMark(item.hDC, mark, item.itemData == 1);
   RECT rest = item.rcItem;
   rest.left = mark.right;
-  PaintNameRow(item.hDC, rest, lstCustomLabels.ItemText(static_cast<int>(item.itemID)),
-               (item.itemState & ODS_SELECTED) != 0);
+  // Names are short: a narrower inset than the main list's, and the end cut off.
+  PaintRow(item.hDC, rest, lstCustomLabels.ItemText(static_cast<int>(item.itemID)),
+           (item.itemState & ODS_SELECTED) != 0, 3, DT_END_ELLIPSIS);
 }

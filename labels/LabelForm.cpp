@@ -70,3 +70,13 @@ LRESULT LabelForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   }
   return Form::WndProc(msg, wp, lp);
 }
+
+void PaintBottomBand(HDC dc, const RECT& client, int height) {
+  const RECT band{client.left, client.bottom - height, client.right, client.bottom};
+  controls::DrawGradientBand(dc, band, {RGB(240, 240, 240), RGB(214, 220, 228)},
+                             controls::TBandDirection::TopToBottom);
+  PenHandle line(CreatePen(PS_SOLID, 1, RGB(197, 197, 197)));
+  Selection pen(dc, line.get());
+  MoveToEx(dc, band.left, band.top, nullptr);
+  LineTo(dc, band.right, band.top);
+}

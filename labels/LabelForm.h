@@ -10,6 +10,8 @@
 
 // Paints the title band's gradient into rect (any coordinates; callers clip).
 void PaintTitleBand(HDC dc, const RECT& rect);
+// Paints the grey band along the bottom of a client area, with its dividing line.
+void PaintBottomBand(HDC dc, const RECT& client, int height);
 
 class LabelForm : public Form {
  public:

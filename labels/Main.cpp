@@ -1,6 +1,5 @@
 #include "labels/Main.h"
 
-#include "controls/DrawGradientBand.h"
 #include "labels/CsvExchange.h"
 #include "labels/CustomTemplateSlot.h"
 #include "labels/MarrowbyForms.h"
@@ -9,7 +8,6 @@
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
-#include "platform/GdiHandles.h"
 #include "platform/HourglassCursor.h"
 #include "platform/WholeFile.h"
 
@@ -394,14 +392,7 @@ void TfrmMain::FormResize() {
 
 void TfrmMain::FormPaint(HDC dc) {
   LabelForm::FormPaint(dc);
-  const RECT client = ClientRect();
-  RECT band{0, client.bottom - kBottomBand, client.right, client.bottom};
-  controls::DrawGradientBand(dc, band, {RGB(240, 240, 240), RGB(214, 220, 228)},
-                             controls::TBandDirection::TopToBottom);
-  PenHandle line(CreatePen(PS_SOLID, 1, RGB(197, 197, 197)));
-  Selection pen(dc, line.get());
-  MoveToEx(dc, 0, band.top, nullptr);
-  LineTo(dc, client.right, band.top);
+  PaintBottomBand(dc, ClientRect(), kBottomBand);
 }
 
 void TfrmMain::FormMenuCommand(int id) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/DrawGradientBand.h"
 #include "labels/CustomLabels.h"
 #include "labels/CustomTemplateSlot.h"
 #include "labels/Main.h"
@@ -14,7 +13,6 @@
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
-#include "platform/GdiHandles.h"
 #include "platform/HourglassCursor.h"
 
 namespace {
@@ -24,7 +22,6 @@ constexpr int kColumnWidth = 290;
 constexpr int kBottomBand = 48;
 constexpr int kButtonHeight = 26;
 constexpr int kRow = 28;
-constexpr COLORREF kSilver = RGB(192, 192, 192);
 // More labels on one sheet than this cannot be a real sheet; laying them out would only
 // fill the memory with outlines.
 constexpr long long kMostLabelsPerPage = 10'000;
@@ -261,56 +258,68 @@ TLabelSettings& TfrmPrint::SettingsRecord() { return main_.Settings().record; }
 RecordStore& TfrmPrint::Store() { return main_.Store(); }
 RecordTable& TfrmPrint::ModeTable() { return main_.ModeTable(); }
 
+namespace {
+
+// The print window's choices one printing mode keeps in the settings.
+struct ModeChoices {
+  std::string& fontName;
+  int& fontSize;
+  int& type;
+  int& start;
+  int& spacing;
+  int& top;
+  int& left;
+  std::string& customName;
+};
+
+ModeChoices ChoicesOf(TLabelSettings& s, PrintMode mode) {
+  if (mode == PrintMode::Address)
+    return {s.FontNameAddress, s.FontSizeAddress, s.TypeAddress, s.StartAddress,
+            s.SpacingAddress,  s.TopAddress,      s.LeftAddress, s.LabelNameAddress};
+  return {s.FontNameGeneral, s.FontSizeGeneral, s.TypeGeneral, s.StartGeneral,
+          s.SpacingGeneral,  s.TopGeneral,      s.LeftGeneral, s.LabelNameGeneral};
+}
+
+}  // namespace
+
 void TfrmPrint::Prepare() {
   if (customLabels_) customLabels_->Refill();
-  const TLabelSettings& s = SettingsRecord();
+  TLabelSettings& s = SettingsRecord();
+  const ModeChoices mode = ChoicesOf(s, Mode());
   TVpCanvas& canvas = preview_->Canvas();
   canvas.Font.Color = static_cast<std::uint32_t>(s.FontColor);
-  const bool address = Mode() == PrintMode::Address;
-  canvas.Font.Name = address ? s.FontNameAddress : s.FontNameGeneral;
-  canvas.Font.Size = address ? s.FontSizeAddress : s.FontSizeGeneral;
-  const int type = address ? s.TypeAddress : s.TypeGeneral;
-  cmbLabelType.SetSelectedIndex(type >= 0 && type < kLabelTypeCount ? type : -1);
+  canvas.Font.Name = mode.fontName;
+  canvas.Font.Size = mode.fontSize;
+  cmbLabelType.SetSelectedIndex(mode.type >= 0 && mode.type < kLabelTypeCount ? mode.type : -1);
   // The sheet's limit is set when the type is applied on show; until then any start holds.
   spnStart.SetRange(1, static_cast<double>(kMostLabelsPerPage));
-  spnStart.SetValue(address ? s.StartAddress : s.StartGeneral);
-  spnSpacing.SetValue(address ? s.SpacingAddress : s.SpacingGeneral);
-  spnTop.SetValue(address ? s.TopAddress : s.TopGeneral);
-  spnLeft.SetValue(address ? s.LeftAddress : s.LeftGeneral);
-  if (!address) {
+  spnStart.SetValue(mode.start);
+  spnSpacing.SetValue(mode.spacing);
+  spnTop.SetValue(mode.top);
+  spnLeft.SetValue(mode.left);
+  if (Mode() == PrintMode::General) {
     spnImageTop.SetValue(s.ImageTop);
     spnImageLeft.SetValue(s.ImageLeft);
     spnImageBottom.SetValue(s.ImageBottom);
     spnImageRight.SetValue(s.ImageRight);
   }
-  const std::string& name = ModeDefaultName(SettingsRecord(), Mode());
-  if (customLabels_ && !name.empty()) customLabels_->MarkName(name);
+  if (customLabels_ && !mode.customName.empty()) customLabels_->MarkName(mode.customName);
 }
 
 void TfrmPrint::StoreSettings() {
   TLabelSettings& s = SettingsRecord();
+  const ModeChoices mode = ChoicesOf(s, Mode());
   const TVpFont& font = preview_->Canvas().Font;
   s.FontColor = static_cast<int>(font.Color);
-  const std::string marked = customLabels_ ? customLabels_->MarkedName() : std::string();
-  const int type = cmbLabelType.SelectedIndex();
-  if (Mode() == PrintMode::Address) {
-    s.FontNameAddress = font.Name;
-    s.FontSizeAddress = font.Size;
-    s.TypeAddress = type;
-    s.StartAddress = Rounded(spnStart.Value());
-    s.SpacingAddress = Rounded(spnSpacing.Value());
-    s.TopAddress = Rounded(spnTop.Value());
-    s.LeftAddress = Rounded(spnLeft.Value());
-    s.LabelNameAddress = marked;
-  } else {
-    s.FontNameGeneral = font.Name;
-    s.FontSizeGeneral = font.Size;
-    s.TypeGeneral = type;
-    s.StartGeneral = Rounded(spnStart.Value());
-    s.SpacingGeneral = Rounded(spnSpacing.Value());
-    s.TopGeneral = Rounded(spnTop.Value());
-    s.LeftGeneral = Rounded(spnLeft.Value());
-    s.LabelNameGeneral = marked;
+  mode.fontName = font.Name;
+  mode.fontSize = font.Size;
+  mode.type = cmbLabelType.SelectedIndex();
+  mode.start = Rounded(spnStart.Value());
+  mode.spacing = Rounded(spnSpacing.Value());
+  mode.top = Rounded(spnTop.Value());
+  mode.left = Rounded(spnLeft.Value());
+  mode.customName = customLabels_ ? customLabels_->MarkedName() : std::string();
+  if (Mode() == PrintMode::General) {
     s.ImageTop = Rounded(spnImageTop.Value());
     s.ImageLeft = Rounded(spnImageLeft.Value());
     s.ImageBottom = Rounded(spnImageBottom.Value());
@@ -518,14 +527,7 @@ void TfrmPrint::FormResize() {
 
 void TfrmPrint::FormPaint(HDC dc) {
   LabelForm::FormPaint(dc);
-  const RECT client = ClientRect();
-  RECT band{0, client.bottom - kBottomBand, client.right, client.bottom};
-  controls::DrawGradientBand(dc, band, {RGB(240, 240, 240), RGB(214, 220, 228)},
-                             controls::TBandDirection::TopToBottom);
-  PenHandle line(CreatePen(PS_SOLID, 1, kSilver));
-  Selection pen(dc, line.get());
-  MoveToEx(dc, 0, band.top, nullptr);
-  LineTo(dc, client.right, band.top);
+  PaintBottomBand(dc, ClientRect(), kBottomBand);
 }
 
 void TfrmPrint::WheelScroll(int delta) {

@@ -17,17 +17,18 @@ void PaintSelectedBox(HDC dc, const RECT& rect) {
   RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, 5, 5);
 }
 
-void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected) {
+void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected, int inset,
+              UINT ellipsis) {
   if (selected)
     PaintSelectedBox(dc, rect);
   else
     FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
-  RECT textRect{rect.left + 10, rect.top + 2, rect.right - 10, rect.bottom};
+  RECT textRect{rect.left + inset, rect.top + 2, rect.right - inset, rect.bottom};
   Selection font(dc, Application::Get().UiFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
-            DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+            DT_SINGLELINE | DT_NOPREFIX | ellipsis);
 }
 
 void PaintCheckMark(HDC dc, const RECT& rect, bool ticked) {

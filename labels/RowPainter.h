@@ -10,8 +10,9 @@ inline constexpr int kRowHeight = 21;
 
 // The rounded gradient box of a selected row (also a highlighted menu item).
 void PaintSelectedBox(HDC dc, const RECT& rect);
-// The whole row: background or box, then the text inset 10 pixels left and right and 2 at
-// the top, in the UI font, black.
-void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected);
+// The whole row: background or box, then the text inset 2 pixels at the top and `inset` at
+// the left and the right, in the UI font, black, cut with the given ellipsis.
+void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected, int inset = 10,
+              UINT ellipsis = DT_PATH_ELLIPSIS);
 // A check box centred in rect.
 void PaintCheckMark(HDC dc, const RECT& rect, bool ticked);

@@ -65,6 +65,16 @@ FormStyle FormStyle::Dialog(const std::wstring& caption, int width, int height) 
   return s;
 }
 
+FormStyle FormStyle::DialogWithClient(const std::wstring& caption, int clientWidth,
+                                      int clientHeight) {
+  FormStyle style = Dialog(caption, 0, 0);
+  RECT r{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&r, style.style, FALSE, style.exStyle);
+  style.width = r.right - r.left;
+  style.height = r.bottom - r.top;
+  return style;
+}
+
 FormStyle FormStyle::Borderless(const std::wstring& caption, int width, int height) {
   FormStyle s;
   s.caption = caption;

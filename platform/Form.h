@@ -29,6 +29,8 @@ struct FormStyle {
 
   // A fixed-size dialog frame with a caption and a close box.
   static FormStyle Dialog(const std::wstring& caption, int width, int height);
+  // A dialog frame whose client area has this size.
+  static FormStyle DialogWithClient(const std::wstring& caption, int clientWidth, int clientHeight);
   // A window without frame or caption (moved by dragging its title band).
   static FormStyle Borderless(const std::wstring& caption, int width, int height);
 };
