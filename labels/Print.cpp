@@ -338,7 +338,12 @@ void TfrmPrint::ApplyLabelType() {
   if (index == kCustomLabelType) {
     btnCustomLabels.SetEnabled(true);
     const TVpLabelTemplateInfo* slot = Templates().FindByName(kCustomSlotName);
-    perPage = slot ? slot->LabelsPerPage() : 100;
+    if (!slot) {
+      spnStart.SetRange(1, 100);
+      spnStart.SetValue(1);
+      return;
+    }
+    perPage = slot->LabelsPerPage();
   } else {
     perPage = vpMarrowby.LabelsPerPage();
   }
@@ -353,7 +358,8 @@ void TfrmPrint::ClearPreview() { preview_->ClearPreview(); }
 void TfrmPrint::BuildPages() {
   preview_->ClearPreview();
   pictures_.Clear();
-  const int start = Rounded(spnStart.Value());
+  ReadDrawingChoices();
+  const int start = Rounded(drawing_.start);
   RecordTable& table = ModeTable();
   table.First();
   preview_->BeginUpdate();
@@ -432,12 +438,21 @@ std::string TfrmPrint::AddressLine1() const {
   return line + surname;
 }
 
+void TfrmPrint::ReadDrawingChoices() {
+  // Read once a build: each read of a box goes through its window, which adds up over
+  // thousands of labels.
+  drawing_ = {spnStart.Value(),       spnSpacing.Value(),   spnTop.Value(),
+              spnLeft.Value(),        spnImageTop.Value(),  spnImageLeft.Value(),
+              spnImageBottom.Value(), spnImageRight.Value()};
+}
+
 void TfrmPrint::DrawLabel(int labelNum, TVpValueRect& rect, TVpCanvas& canvas) {
-  if (spnStart.Value() > labelNum) return;
+  const DrawingChoices& d = drawing_;
+  if (d.start > labelNum) return;
   canvas.DefaultMeasurement = vpMillimeters;
   const long double left = rect.Left().AsMillimeters();
   const long double top = rect.Top().AsMillimeters();
-  const long double x = left + 15 + spnLeft.Value();
+  const long double x = left + 15 + d.left;
   RecordTable& table = ModeTable();
   std::string lines[5];
   if (Mode() == PrintMode::Address) {
@@ -451,7 +466,7 @@ void TfrmPrint::DrawLabel(int labelNum, TVpValueRect& rect, TVpCanvas& canvas) {
       lines[k] = table.AsText(table.FieldIndex("General_Field" + std::to_string(k + 1)));
   }
   for (int k = 0; k < 5; ++k) {
-    const long double y = top + kLineBase[k] + spnTop.Value() + k * spnSpacing.Value();
+    const long double y = top + kLineBase[k] + d.top + k * d.spacing;
     canvas.TextOut(x, y, lines[k], vpMillimeters);
   }
   table.Next();
@@ -463,9 +478,9 @@ void TfrmPrint::DrawPicture(long double left, long double top, TVpCanvas& canvas
   if (table.IsNull(field)) return;
   const TVpPicture* picture = pictures_.Find(WideFromBytes(table.AsText(field)));
   if (!picture) return;  // a missing file is no error: the label gets its lines only
-  canvas.StretchDraw(left + spnImageLeft.Value(), top + spnImageTop.Value(),
-                     left + spnImageRight.Value(), top + spnImageBottom.Value(), *picture,
-                     vpMillimeters);
+  const DrawingChoices& d = drawing_;
+  canvas.StretchDraw(left + d.imageLeft, top + d.imageTop, left + d.imageRight, top + d.imageBottom,
+                     *picture, vpMillimeters);
 }
 
 // Life ---------------------------------------------------------------------------------------

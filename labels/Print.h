@@ -91,6 +91,7 @@ class TfrmPrint : public LabelForm, public CustomLabelHost {
   void CreatePreview(HWND w);
   // Runs a command that rebuilds the pages: hourglass, errors in an error box.
   void Rebuild(bool applyType);
+  void ReadDrawingChoices();
   void DrawLabel(int labelNum, TVpValueRect& rect, TVpCanvas& canvas);
   void DrawPicture(long double left, long double top, TVpCanvas& canvas);
   std::string AddressLine1() const;
@@ -105,6 +106,11 @@ class TfrmPrint : public LabelForm, public CustomLabelHost {
   std::unique_ptr<TVpThumbnails> thumbnails_;
   std::unique_ptr<TVpPropertyComboBox> printers_;
   LabelPictureCache pictures_;
+  // The boxes' values while the pages are built, in millimetres (start: a position).
+  struct DrawingChoices {
+    double start = 1, spacing = 1, top = 0, left = 0;
+    double imageTop = 0, imageLeft = 0, imageBottom = 5, imageRight = 5;
+  } drawing_;
   int tickedCount_ = 0;
   int printersTop_ = 0;
   int controlsBottom_ = 0;  // where the thumbnail strip starts

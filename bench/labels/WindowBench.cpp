@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "bench/labels/BenchData.h"
+#include "bench/labels/BenchDialogs.h"
 #include "labels/MarrowbyForms.h"
 #include "labels/SystemTextLocale.h"
 #include "labels/TableFile.h"
@@ -20,35 +21,6 @@
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// Answers every question with yes and every file dialog with the next path.
-class AutoDialogs final : public Dialogs {
- public:
-  std::wstring nextFile;
-  DialogAnswer ShowBox(DialogKind, DialogButtons buttons, const std::wstring&,
-                       const std::wstring& text) override {
-    if (buttons == DialogButtons::Ok) std::printf("  (message: %ls)\n", text.c_str());
-    return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
-  }
-  std::optional<FileDialogResult> PickFile(DialogKind, const FileDialogRequest&) override {
-    return FileDialogResult{nextFile, 1};
-  }
-  std::optional<unsigned> PickColor(unsigned) override { return std::nullopt; }
-  std::optional<FontChoice> PickFont(const FontRequest&) override { return std::nullopt; }
-  std::optional<PrintChoice> PickPrint(const PrintRequest&) override { return std::nullopt; }
-  std::optional<std::wstring> InputBox(const std::wstring&, const std::wstring&,
-                                       const std::wstring&) override {
-    return std::nullopt;
-  }
-};
-
-// Committed memory (Wine reports no private usage, but the page-file figure is the same).
-double PrivateMegabytes() {
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof pmc;
-  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-  return static_cast<double>(pmc.PagefileUsage) / (1024.0 * 1024.0);
-}
 
 void Choose(TLabelComboBox& list, const std::wstring& name) {
   for (int i = 0; i < list.Count(); ++i)
@@ -71,7 +43,7 @@ int wmain() {
   std::filesystem::create_directories(folder);
   const std::wstring dir = folder.wstring() + L"\\";
   ReplaceFileContents(dir + L"ContactList.cds", EncodeTable(ContactSchema(), MakeContacts(10000)));
-  const double memoryAtStart = PrivateMegabytes();
+  const double memoryAtStart = CommittedMegabytes();
 
   {
     SystemTextLocale locale;
@@ -92,7 +64,7 @@ int wmain() {
   t = Clock::now();
   main.RebuildRows();
   Report("rebuild 10,000 rows", t);
-  const double memoryLoaded = PrivateMegabytes();
+  const double memoryLoaded = CommittedMegabytes();
 
   t = Clock::now();
   main.mnuOrderByNumberClick();
@@ -133,7 +105,7 @@ int wmain() {
   main.btnImportClick();
   Report("import 100,000 CSV lines (window, rows rebuilt)", t);
   std::printf("  rows: %d\n", main.lstRecords.Count());
-  const double memoryImported = PrivateMegabytes();
+  const double memoryImported = CommittedMegabytes();
 
   std::printf(
       "committed memory: %.1f MB at start, %.1f MB with 10,000 contacts listed, "

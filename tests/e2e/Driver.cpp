@@ -1,5 +1,7 @@
 #include "tests/e2e/Driver.h"
 
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -222,4 +224,25 @@ std::vector<std::wstring> ListRows(HWND list) {
     rows.push_back(row);
   }
   return rows;
+}
+
+LRESULT Ask(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void ClickRowCheckMark(HWND list, int row) {
+  RECT r{};
+  Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM(6, r.top + 10);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
 }

@@ -48,6 +48,24 @@ class ProgramRun {
   PROCESS_INFORMATION process_{};
 };
 
+// Waits until done() holds, polling; false on timeout.
+template <typename F>
+bool WaitUntil(F done, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Sleep(25);
+  }
+  return true;
+}
+// A message to another process's window, given up on after 5 s when that window hangs.
+LRESULT Ask(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
+// Clicks the check mark of a row of the label program's list, as the mouse does.
+void ClickRowCheckMark(HWND list, int row);
+
+// A whole file's bytes (empty when it cannot be read).
+std::string Slurp(const std::filesystem::path& path);
+
 // Control access across processes (all through marshalled window messages).
 HWND FindChild(HWND parent, const std::wstring& windowClass, const std::wstring& text);
 HWND FindChildByIndex(HWND parent, const std::wstring& windowClass, int index);

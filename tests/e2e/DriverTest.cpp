@@ -1,17 +1,9 @@
 // The driver against a program of known behaviour: texts, rows, message boxes, a failing
 // command handled by the general error box, and a clean exit.
-#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "tests/e2e/Driver.h"
-
-namespace {
-void WaitUntil(const std::function<bool()>& condition) {
-  for (int i = 0; i < 200 && !condition(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-}
-}  // namespace
 
 TEST(Driver, ReadsAndWritesControlsAndListRows) {
   ProgramRun run(DRIVER_TARGET_EXE);

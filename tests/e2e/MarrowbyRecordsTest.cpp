@@ -16,29 +16,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-template <typename F>
-bool WaitUntil(F done, std::chrono::milliseconds timeout = 20s) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(25ms);
-  }
-  return true;
-}
-
-LRESULT Ask(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
-  return static_cast<LRESULT>(result);
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class MarrowbyRun {
  public:
   MarrowbyRun() : run(MARROWBY_EXE) { Attach(); }
@@ -67,13 +44,7 @@ class MarrowbyRun {
     WaitForRows(before + 1);
   }
 
-  void ClickCheckMark(int row) const {
-    RECT r{};
-    Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM(6, r.top + 10);
-    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(list, WM_LBUTTONUP, 0, at);
-  }
+  void ClickCheckMark(int row) const { ClickRowCheckMark(list, row); }
 
   bool Ticked(int row) const { return Ask(list, LB_GETITEMDATA, static_cast<WPARAM>(row)) == 1; }
 

@@ -137,9 +137,9 @@ TEST_F(PrintWindowTest, TheLabelTypeSetsTheSheetAndLimitsTheStart) {
     double expectedMax;
     int pages;
   } cases[] = {
-      {0, 24, 24, 24, 2},    // the second label goes to the top of page 2
-      {8, 10, 1, 1, 2},      // one shipping label per sheet
-      {19, 50, 50, 100, 1},  // no custom sheet yet: a blank page
+      {0, 24, 24, 24, 2},   // the second label goes to the top of page 2
+      {8, 10, 1, 1, 2},     // one shipping label per sheet
+      {19, 50, 1, 100, 1},  // no custom sheet yet: start 1 and a blank page
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);

@@ -1,0 +1,549 @@
+// Marrowby's label printing from outside, as a user works with it: contacts imported into an
+// empty folder, all of them previewed and printed, then three from a later start position,
+// then on a custom sheet added through the custom label windows with another font; the
+// program ended and started again keeps those choices. What was printed is read back from
+// the test printer: tests/e2e/marrowby-print-test.sh runs this test with a collector that
+// hands each finished job over as text runs in points (tools/print-output.sh).
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "platform/CodePage.h"
+#include "tests/e2e/Driver.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The contacts ---------------------------------------------------------------------------------
+
+struct Contact {
+  std::string title, name, surname, street, postcode, city, country;
+  // What the label's first line shows: the parts that are there, one space apart.
+  std::string Line1() const {
+    std::string line;
+    for (const std::string* part : {&title, &name})
+      if (!part->empty()) line += *part + " ";
+    return line + surname;
+  }
+};
+
+// Thirty contacts in surname order (plain letters, so every collation agrees); some without a
+// title or a name.
+std::vector<Contact> SortedContacts() {
+  const char* const surnames[] = {"Abbott", "Ashby",  "Baker",  "Brooks",  "Carter", "Chen",
+                                  "Dawson", "Dunn",   "Ellis",  "Fisher",  "Garcia", "Hughes",
+                                  "Irwin",  "Jensen", "Keller", "Lambert", "Moreno", "Nash",
+                                  "Olsen",  "Porter", "Quinn",  "Reyes",   "Shaw",   "Tanaka",
+                                  "Usher",  "Vance",  "Walsh",  "Xu",      "Young",  "Zimmer"};
+  const char* const names[] = {"Ann", "Ben", "Cleo", "Dev", "Eva", "Finn", "Gus"};
+  const char* const titles[] = {"Mr", "Ms", "Dr", ""};
+  const char* const cities[] = {"Leeds", "Cork", "Lyon", "Graz", "Turku"};
+  const char* const countries[] = {"UK", "Ireland", "France"};
+  std::vector<Contact> contacts;
+  for (int i = 0; i < 30; ++i) {
+    contacts.push_back({titles[i % 4], i % 7 == 3 ? "" : names[i % 7], surnames[i],
+                        std::to_string(i + 1) + " Elm Street", std::to_string(10000 + i * 37),
+                        cities[i % 5], countries[i % 3]});
+  }
+  return contacts;
+}
+
+// The import file holds them out of order, so the labels' order proves the list's.
+std::string ContactsCsv(const std::vector<Contact>& contacts) {
+  std::string csv =
+      "Contact_Title,Contact_Name,Contact_Surname,Contact_Address1,Contact_Address2,"
+      "Contact_Address3,Contact_Address4\r\n";
+  const int n = static_cast<int>(contacts.size());
+  for (int line = 0; line < n; ++line) {
+    const Contact& c = contacts[static_cast<std::size_t>(line * 7 % n)];
+    csv += c.title + "," + c.name + "," + c.surname + "," + c.street + "," + c.postcode + "," +
+           c.city + "," + c.country + "\r\n";
+  }
+  return csv;
+}
+
+// Sheets and where a label's text lands, in points from the sheet's top left ----------------
+
+constexpr double PointsFromInches(double in) { return in * 72; }
+constexpr double PointsFromMm(double mm) { return mm * 72 / 25.4; }
+
+struct SheetGeometry {
+  int across;
+  double left, top, horzPitch, vertPitch;  // points
+};
+
+// L7159_Address: 3 x 8 labels.
+constexpr SheetGeometry kL7159{3, PointsFromInches(0.25), PointsFromInches(0.54),
+                               PointsFromInches(2.63), PointsFromInches(1.33)};
+// The custom sheet the test adds (in millimetres, as typed into its window).
+constexpr SheetGeometry kCustomSheet{2, PointsFromMm(10), PointsFromMm(15), PointsFromMm(100),
+                                     PointsFromMm(55)};
+
+struct TextSettings {
+  double lineSpacingMm = 1;
+  double fontSize = 8;
+  double ascent = 0.905;  // of the font's size: Arial's metrics (Liberation Sans under Wine)
+  std::string fontName = "LiberationSans";
+};
+
+struct TextAt {
+  double x, baseline;
+};
+
+// Line k of the label at position (0-based, row by row) on its sheet.
+TextAt LineAt(const SheetGeometry& sheet, const TextSettings& text, int position, int k) {
+  constexpr double kLineBaseMm[5] = {4, 10, 16, 22, 28};
+  const int col = position % sheet.across, row = position / sheet.across;
+  const double top =
+      sheet.top + row * sheet.vertPitch + PointsFromMm(kLineBaseMm[k] + k * text.lineSpacingMm);
+  return {sheet.left + col * sheet.horzPitch + PointsFromMm(15), top + text.ascent * text.fontSize};
+}
+
+// Printed jobs, as the collector hands them over ------------------------------------------------
+
+struct TextRun {
+  int page = 0;
+  double left = 0, baseline = 0;
+  std::string font;
+  double size = 0;
+  std::string text;
+};
+
+struct PrintedJob {
+  int pages = 0;
+  std::vector<std::pair<int, int>> media;  // each sheet's width and height in points
+  std::vector<TextRun> runs;
+  std::string postscript;
+
+  std::vector<const TextRun*> Find(const std::string& text) const {
+    std::vector<const TextRun*> found;
+    for (const TextRun& r : runs)
+      if (r.text == text) found.push_back(&r);
+    return found;
+  }
+};
+
+std::vector<std::string> Split(const std::string& line, char separator) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(line);
+  while (std::getline(in, part, separator)) parts.push_back(part);
+  return parts;
+}
+
+PrintedJob ParseJob(const std::string& text, const std::string& pages, std::string postscript) {
+  PrintedJob job;
+  std::istringstream pageLines(pages);
+  std::string line;
+  while (std::getline(pageLines, line)) {
+    const std::vector<std::string> f = Split(line, ' ');
+    if (f.size() == 2 && f[0] == "pages") job.pages = std::stoi(f[1]);
+    if (f.size() == 3) job.media.emplace_back(std::stoi(f[1]), std::stoi(f[2]));
+  }
+  std::istringstream textLines(text);
+  while (std::getline(textLines, line)) {
+    // page, left, baseline, right, baseline, font, size, text
+    const std::vector<std::string> f = Split(line, '\t');
+    if (f.size() < 8) continue;
+    job.runs.push_back(
+        {std::stoi(f[0]), std::stod(f[1]), std::stod(f[2]), f[5], std::stod(f[6]), f[7]});
+  }
+  job.postscript = std::move(postscript);
+  return job;
+}
+
+// The printed job of a run of labels, in the order given: each label's five lines where its
+// position puts them, in the chosen font.
+struct PlacedLabel {
+  const Contact* contact;
+  int page;      // from 1
+  int position;  // on its sheet, from 0
+};
+
+void ExpectLabels(const PrintedJob& job, const SheetGeometry& sheet, const TextSettings& text,
+                  const std::vector<PlacedLabel>& labels) {
+  for (const PlacedLabel& label : labels) {
+    const Contact& c = *label.contact;
+    const std::string lines[5] = {c.Line1(), c.street, c.city, c.postcode, c.country};
+    for (int k = 0; k < 5; ++k) {
+      const TextAt want = LineAt(sheet, text, label.position, k);
+      bool found = false;
+      std::ostringstream seen;
+      for (const TextRun* run : job.Find(lines[k])) {
+        seen << " page " << run->page << " (" << run->left << ", " << run->baseline << ") "
+             << run->font << " " << run->size << ";";
+        found = found || (run->page == label.page && std::abs(run->left - want.x) <= 1 &&
+                          std::abs(run->baseline - want.baseline) <= 1 &&
+                          run->font.find(text.fontName) != std::string::npos &&
+                          std::abs(run->size - text.fontSize) <= 0.1);
+      }
+      EXPECT_TRUE(found) << "\"" << lines[k] << "\" not on page " << label.page << " at (" << want.x
+                         << ", " << want.baseline << ") in " << text.fontName << " "
+                         << text.fontSize << "; printed:" << seen.str();
+    }
+  }
+}
+
+// Outlines are recorded for the screen only: the job strokes no line and sets no colour but
+// the text's black (Wine's PostScript gives colours as "r g b setrgbcolor" with two decimals).
+void ExpectNoOutlines(const PrintedJob& job) {
+  const std::string& ps = job.postscript;
+  EXPECT_EQ(ps.find("stroke"), std::string::npos) << "a line was printed";
+  std::size_t colours = 0, black = 0;
+  for (std::size_t at = ps.find(" setrgbcolor"); at != std::string::npos;
+       at = ps.find(" setrgbcolor", at + 1)) {
+    ++colours;
+    black += at >= 14 && ps.compare(at - 14, 14, "0.00 0.00 0.00") == 0;
+  }
+  EXPECT_GT(colours, 0u);
+  EXPECT_EQ(black, colours) << "something other than the text's black was printed";
+}
+
+// Screen checks ----------------------------------------------------------------------------------
+
+// What a window shows on screen, as 0x00RRGGBB pixels, top row first.
+struct Capture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
+};
+
+Capture CaptureWindow(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  Capture c;
+  c.width = std::max<int>(r.right - r.left, 1);
+  c.height = std::max<int>(r.bottom - r.top, 1);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = c.width;
+  bi.bmiHeader.biHeight = -c.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib) {
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, c.width, c.height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    GdiFlush();
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    c.pixels.assign(px,
+                    px + static_cast<std::size_t>(c.width) * static_cast<std::size_t>(c.height));
+    DeleteObject(dib);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+// The page pictures in a vertical thumbnail strip: bands of rows with white paper in them.
+// Inside a picture only the thin outlines interrupt the paper; between two pictures lie the
+// caption and the spacing.
+int CountPagePictures(const Capture& strip) {
+  constexpr int kPaperPixels = 10, kMostOutlineRows = 4, kSmallestPicture = 20;
+  std::vector<bool> paper;
+  for (int y = 0; y < strip.height; ++y) {
+    int white = 0;
+    for (int x = 0; x < strip.width; ++x) white += (strip.At(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    paper.push_back(white >= kPaperPixels);
+  }
+  int pictures = 0;
+  for (int y = 0; y < strip.height;) {
+    if (!paper[static_cast<std::size_t>(y)]) {
+      ++y;
+      continue;
+    }
+    // One picture: paper rows with at most a few outline rows between them.
+    int end = y + 1, last = y;
+    for (; end < strip.height && end - last <= kMostOutlineRows; ++end)
+      if (paper[static_cast<std::size_t>(end)]) last = end;
+    if (last - y + 1 >= kSmallestPicture) ++pictures;
+    y = end;
+  }
+  return pictures;
+}
+
+// The program ----------------------------------------------------------------------------------
+
+class MarrowbyPrinting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const wchar_t* jobs = _wgetenv(L"MARROWBY_PRINT_JOBS");
+    if (!jobs || !*jobs)
+      GTEST_SKIP() << "Needs the test printer: run tests/e2e/marrowby-print-test.sh.";
+    jobs_ = fs::path(L"Z:" + std::wstring(jobs));
+    run_ = std::make_unique<ProgramRun>(MARROWBY_EXE);
+    Attach();
+  }
+
+  void Attach() {
+    main_ = run_->WaitForWindow(L"Marrowby");
+    list_ = FindChildByIndex(main_, L"ListBox", 0);
+  }
+
+  std::vector<std::wstring> Rows() const { return ListRows(list_); }
+
+  void ImportContacts(const std::string& csv) {
+    const fs::path file = run_->Folder() / "contacts.csv";
+    std::ofstream(file, std::ios::binary) << csv;
+    ClickButton(main_, L"Import");
+    HWND import = run_->WaitForWindow(L"Import Contacts");
+    ClickButton(import, L"...");
+    HWND open = run_->WaitForWindow(L"Open");
+    HWND name = GetDlgItem(open, 0x480);  // the file name box
+    if (!name) name = FindChildByIndex(open, L"Edit", 0);
+    SetControlText(name, file.wstring());
+    ClickButton(open, L"Open");
+    // The header names the fields in schema order, so each list takes its own column.
+    for (int i = 0; i < 7; ++i) {
+      HWND combo = FindChildByIndex(import, L"ComboBox", i);
+      ASSERT_TRUE(WaitUntil([&] { return Ask(combo, CB_GETCOUNT) == 7; }));
+      Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(i));
+    }
+    ClickButton(import, L"Import");
+  }
+
+  void ClickCheckMark(int row) const { ClickRowCheckMark(list_, row); }
+
+  bool Ticked(int row) const { return Ask(list_, LB_GETITEMDATA, static_cast<WPARAM>(row)) == 1; }
+
+  // "Preview" and the print window it opens, with its pages built.
+  void OpenPrintWindow() {
+    ClickButton(main_, L"Preview");
+    print_ = run_->WaitForWindow(L"Print Preview");
+    thumbnails_ = FindChildByIndex(print_, L"VpThumbnails", 0);
+    HWND textGroup = FindChild(print_, L"", L"Customize Text");
+    startSpin_ = FindChildByIndex(textGroup, L"Edit", 0);
+    labelTypes_ = nullptr;
+    for (int i = 0; !labelTypes_; ++i) {
+      HWND combo = FindChildByIndex(print_, L"ComboBox", i);
+      if (Ask(combo, CB_GETCOUNT) == 20) labelTypes_ = combo;
+    }
+  }
+
+  void ClosePrintWindow() {
+    ClickButton(print_, L"Close");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(print_); }));
+  }
+
+  // Waits until the thumbnail strip shows this many page pictures; returns what it showed.
+  // What it showed otherwise is kept beside the jobs for a look (a PPM picture).
+  int WaitForPagePictures(int pages) const {
+    Capture shown;
+    int seen = -1;
+    WaitUntil(
+        [&] {
+          shown = CaptureWindow(thumbnails_);
+          seen = CountPagePictures(shown);
+          return seen == pages;
+        },
+        15s);
+    if (seen != pages) {
+      std::ofstream ppm(jobs_ / "thumbnails.ppm", std::ios::binary);
+      ppm << "P6\n" << shown.width << " " << shown.height << "\n255\n";
+      for (std::uint32_t px : shown.pixels)
+        ppm << static_cast<char>(px >> 16) << static_cast<char>(px >> 8) << static_cast<char>(px);
+    }
+    return seen;
+  }
+
+  // Chooses a label type as the list's own selection change would.
+  void ChooseLabelType(const std::wstring& type) {
+    const LRESULT index = Ask(labelTypes_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(type.c_str()));
+    ASSERT_GE(index, 0) << "no label type " << Utf8FromWide(type);
+    Ask(labelTypes_, CB_SETCURSEL, static_cast<WPARAM>(index));
+    Ask(GetParent(labelTypes_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(labelTypes_), CBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(labelTypes_));
+  }
+
+  void SetStartAndApply(int start) {
+    SetControlText(startSpin_, std::to_wstring(start));
+    ClickButton(print_, L"Apply");
+  }
+
+  // Picks a font and size in the common font dialog, as a user would pick them in its lists.
+  void ChooseFont(const std::wstring& face, const std::wstring& size) {
+    ClickButton(print_, L"Font...");
+    HWND dialog = run_->WaitForWindow(L"Font");
+    const auto pick = [&](int id, const std::wstring& text) {
+      HWND combo = GetDlgItem(dialog, id);
+      ASSERT_TRUE(WaitUntil([&] {
+        return Ask(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(text.c_str())) >= 0;
+      })) << Utf8FromWide(text)
+          << " is not offered";
+      const LRESULT index = Ask(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(text.c_str()));
+      Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
+      Ask(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    };
+    pick(0x470, face);  // the font list
+    pick(0x472, size);  // the size list
+    ClickButton(dialog, L"OK");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+  }
+
+  // The font and size the font dialog opens with.
+  std::pair<std::wstring, std::wstring> FontShown() {
+    ClickButton(print_, L"Font...");
+    HWND dialog = run_->WaitForWindow(L"Font");
+    std::pair<std::wstring, std::wstring> shown{ControlText(GetDlgItem(dialog, 0x470)),
+                                                ControlText(GetDlgItem(dialog, 0x472))};
+    ClickButton(dialog, L"Cancel");
+    WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+    return shown;
+  }
+
+  // The next job the collector hands over; fails the test when none arrives.
+  PrintedJob NextJob() {
+    ++jobCount_;
+    const std::wstring stem = L"job-" + std::to_wstring(jobCount_);
+    if (!WaitUntil([&] { return fs::exists(jobs_ / (stem + L".done")); }, 60s)) {
+      std::wstring why;
+      if (HWND box = FindWindowW(L"#32770", nullptr)) why = ControlText(GetDlgItem(box, 0xFFFF));
+      ADD_FAILURE() << "job " << jobCount_ << " was not printed " << Utf8FromWide(why);
+      return {};
+    }
+    return ParseJob(Slurp(jobs_ / (stem + L".txt")), Slurp(jobs_ / (stem + L".pages")),
+                    Slurp(jobs_ / (stem + L".ps")));
+  }
+
+  PrintedJob PrintAll() {
+    ClickButton(print_, L"Print All");
+    return NextJob();
+  }
+
+  fs::path jobs_;
+  int jobCount_ = 0;
+  std::unique_ptr<ProgramRun> run_;
+  HWND main_ = nullptr, list_ = nullptr;
+  HWND print_ = nullptr, thumbnails_ = nullptr, startSpin_ = nullptr, labelTypes_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MarrowbyPrinting, LabelsArePrintedWhereTheSheetPutsThemAndTheChoicesAreKept) {
+  const std::vector<Contact> contacts = SortedContacts();
+  ImportContacts(ContactsCsv(contacts));
+  ASSERT_TRUE(WaitUntil([&] { return Rows().size() == contacts.size(); }));
+  const std::vector<std::wstring> rows = Rows();
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    ASSERT_NE(rows[i].find(WideFromUtf8(contacts[i].surname)), std::wstring::npos)
+        << "row " << i << " is " << Utf8FromWide(rows[i]);
+
+  // All thirty on the default sheet: 24 on the first page, 6 on the second.
+  ClickButton(main_, L"Select All");
+  ASSERT_TRUE(WaitUntil([&] { return Ticked(0) && Ticked(29); }));
+  OpenPrintWindow();
+  EXPECT_EQ(ControlText(labelTypes_), L"L7159_Address");
+  EXPECT_EQ(ControlText(startSpin_), L"1");
+  EXPECT_EQ(WaitForPagePictures(2), 2) << "page pictures in the thumbnail strip (a picture of "
+                                          "it: thumbnails.ppm beside the jobs)";
+  PrintedJob job = PrintAll();
+  EXPECT_EQ(job.pages, 2);
+  std::vector<PlacedLabel> all;
+  for (int i = 0; i < 30; ++i)
+    all.push_back({&contacts[static_cast<std::size_t>(i)], i / 24 + 1, i % 24});
+  ExpectLabels(job, kL7159, TextSettings{}, all);
+  ExpectNoOutlines(job);
+  ClosePrintWindow();
+
+  // Three ticked, from label 5 on: row 2 columns 2 and 3, row 3 column 1 of page 1.
+  ClickButton(main_, L"Deselect All");
+  ASSERT_TRUE(WaitUntil([&] { return !Ticked(0) && !Ticked(29); }));
+  for (int row : {1, 4, 7}) {
+    ClickCheckMark(row);
+    ASSERT_TRUE(WaitUntil([&] { return Ticked(row); }));
+  }
+  OpenPrintWindow();
+  SetStartAndApply(5);
+  EXPECT_EQ(WaitForPagePictures(1), 1);
+  job = PrintAll();
+  EXPECT_EQ(job.pages, 1);
+  EXPECT_EQ(job.runs.size(), 15u) << "five lines on each of three labels";
+  ExpectLabels(job, kL7159, TextSettings{},
+               {{&contacts[1], 1, 4}, {&contacts[4], 1, 5}, {&contacts[7], 1, 6}});
+  ExpectNoOutlines(job);
+
+  // A sheet of the user's own: 2 x 5 labels in millimetres, through the custom windows.
+  ChooseLabelType(L"Custom_Template");
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(FindChild(print_, L"", L"Custom Labels")); }));
+  EXPECT_EQ(ControlText(startSpin_), L"1") << "a custom sheet without a template starts at 1";
+  ClickButton(print_, L"Custom Labels");
+  HWND customLabels = run_->WaitForWindow(L"Custom Labels");
+  ClickButton(customLabels, L"Add");
+  HWND edit = run_->WaitForWindow(L"Add Custom Label");
+  const wchar_t* const boxes[] = {L"Wide 2x5", L"2",  L"5",  L"90", L"50",
+                                  L"100",      L"55", L"10", L"15"};
+  for (int i = 0; i < 9; ++i) SetControlText(FindChildByIndex(edit, L"Edit", i), boxes[i]);
+  const wchar_t* const choices[] = {L"Portrait", L"A4", L"Label Rectangle", nullptr,
+                                    L"Millimeters"};
+  for (int i = 0; i < 5; ++i) {
+    if (!choices[i]) continue;
+    HWND combo = FindChildByIndex(edit, L"ComboBox", i);
+    Ask(combo, CB_SETCURSEL,
+        static_cast<WPARAM>(Ask(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(choices[i]))));
+  }
+  // Bad input first: the corner radius left empty is named and nothing is stored.
+  ClickButton(edit, L"Save");
+  MessageBoxSeen box = run_->WaitForMessageBox();
+  EXPECT_EQ(box.text, L"Please select Default Label Corner Radius.");
+  run_->Answer(box, L"OK");
+  HWND corner = FindChildByIndex(edit, L"ComboBox", 3);
+  Ask(corner, CB_SETCURSEL, 1);  // "Default in Millimeters"
+  ClickButton(edit, L"Save");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(edit); }));
+  HWND templates = FindChildByIndex(customLabels, L"ListBox", 0);
+  EXPECT_EQ(ListRows(templates), std::vector<std::wstring>{L"Wide 2x5"});
+  EXPECT_EQ(Ask(templates, LB_GETITEMDATA, 0), 1) << "the first sheet becomes the default";
+  ClickButton(customLabels, L"Close");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(customLabels); }));
+
+  SetStartAndApply(4);
+  ChooseFont(L"Times New Roman", L"12");
+  EXPECT_EQ(WaitForPagePictures(1), 1);
+  job = PrintAll();
+  EXPECT_EQ(job.pages, 1);
+  EXPECT_EQ(job.media, (std::vector<std::pair<int, int>>{{595, 842}})) << "A4";
+  const TextSettings times{1, 12, 0.891, "LiberationSerif"};
+  ExpectLabels(job, kCustomSheet, times,
+               {{&contacts[1], 1, 3}, {&contacts[4], 1, 4}, {&contacts[7], 1, 5}});
+  ExpectNoOutlines(job);
+  ClosePrintWindow();
+
+  // The next run of the program opens the print window as it was left.
+  EXPECT_EQ(run_->Close(main_), 0u);
+  run_->Restart();
+  Attach();
+  ASSERT_TRUE(WaitUntil([&] { return Rows().size() == contacts.size(); }));
+  ClickButton(main_, L"Select All");
+  ASSERT_TRUE(WaitUntil([&] { return Ticked(29); }));
+  OpenPrintWindow();
+  EXPECT_EQ(ControlText(labelTypes_), L"Custom_Template");
+  EXPECT_EQ(ControlText(startSpin_), L"4");
+  EXPECT_EQ(FontShown(), (std::pair<std::wstring, std::wstring>{L"Times New Roman", L"12"}));
+  // 3 empty positions and 30 labels on sheets of 10.
+  job = PrintAll();
+  EXPECT_EQ(job.pages, 4);
+  ExpectLabels(
+      job, kCustomSheet, times,
+      {{&contacts[0], 1, 3}, {&contacts[6], 1, 9}, {&contacts[7], 2, 0}, {&contacts[29], 4, 2}});
+  ClosePrintWindow();
+  EXPECT_EQ(run_->Close(main_), 0u);
+}
