@@ -228,6 +228,7 @@ void TfrmPrint::CreatePreview(HWND w) {
 
   thumbnails_ = std::make_unique<TVpThumbnails>(w, kColumnLeft, controlsBottom_, kColumnWidth, 200);
   thumbnails_->SetLayout(vpThumbVert);
+  thumbnails_->SetThumbSize(7);  // sheets big enough to tell a full one from a part-filled one
   thumbnails_->SetPageCaptions("Page: #");
   thumbnails_->SetPreview(&p);
 
