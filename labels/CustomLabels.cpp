@@ -27,17 +27,6 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
                         static_cast<int>(wb.size())) == CSTR_EQUAL;
 }
 
-void PaintRadioMark(HDC dc, const RECT& rect, bool marked) {
-  FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
-  const int size = 13;
-  RECT box{rect.left + (rect.right - rect.left - size) / 2,
-           rect.top + (rect.bottom - rect.top - size) / 2, 0, 0};
-  box.right = box.left + size;
-  box.bottom = box.top + size;
-  DrawFrameControl(dc, &box, DFC_BUTTON,
-                   DFCS_BUTTONRADIO | DFCS_FLAT | (marked ? DFCS_CHECKED : 0));
-}
-
 }  // namespace
 
 void TfrmCustomLabels::Create() {
@@ -278,7 +267,7 @@ void TfrmCustomLabels::DrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   RECT mark = item.rcItem;
   mark.right = mark.left + kMarkWidth;
-  PaintRadioMark(item.hDC, mark, item.itemData == 1);
+  PaintCheckMark(item.hDC, mark, item.itemData == 1, DFCS_BUTTONRADIO);
   RECT rest = item.rcItem;
   rest.left = mark.right;
   // Names are short: a narrower inset than the main list's, and the end cut off.

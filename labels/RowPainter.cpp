@@ -31,13 +31,12 @@ void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected,
             DT_SINGLELINE | DT_NOPREFIX | ellipsis);
 }
 
-void PaintCheckMark(HDC dc, const RECT& rect, bool ticked) {
+void PaintCheckMark(HDC dc, const RECT& rect, bool ticked, UINT kind) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
   const int size = 13;
   RECT box{rect.left + (rect.right - rect.left - size) / 2,
            rect.top + (rect.bottom - rect.top - size) / 2, 0, 0};
   box.right = box.left + size;
   box.bottom = box.top + size;
-  DrawFrameControl(dc, &box, DFC_BUTTON,
-                   DFCS_BUTTONCHECK | DFCS_FLAT | (ticked ? DFCS_CHECKED : 0));
+  DrawFrameControl(dc, &box, DFC_BUTTON, kind | DFCS_FLAT | (ticked ? DFCS_CHECKED : 0));
 }

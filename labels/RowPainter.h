@@ -14,5 +14,5 @@ void PaintSelectedBox(HDC dc, const RECT& rect);
 // the left and the right, in the UI font, black, cut with the given ellipsis.
 void PaintRow(HDC dc, const RECT& rect, const std::wstring& text, bool selected, int inset = 10,
               UINT ellipsis = DT_PATH_ELLIPSIS);
-// A check box centred in rect.
-void PaintCheckMark(HDC dc, const RECT& rect, bool ticked);
+// A check box (or, with DFCS_BUTTONRADIO, a radio mark) centred in rect.
+void PaintCheckMark(HDC dc, const RECT& rect, bool ticked, UINT kind = DFCS_BUTTONCHECK);

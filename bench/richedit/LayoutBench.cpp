@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/richedit/BenchSupport.h"
 #include "bench/richedit/HeapCounter.h"
 #include "platform/richedit/ByteStream.h"
 #include "platform/richedit/DocumentLayout.h"
@@ -56,25 +57,6 @@ class TableMeasurer final : public TextMeasurer {
     return 500;
   }
 };
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-template <typename F>
-double medianMs(int runs, F f) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    f();
-    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
 
 int paginate(DocumentLayout& layout, CharPos end) {
   int pages = 0;
