@@ -61,9 +61,6 @@ int Rounded(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
 
-const wchar_t* TfrmPrint::LabelTypeText(int index) { return kLabelTypes[index].text; }
-TVpLabelTemplate TfrmPrint::LabelTypeTemplate(int index) { return kLabelTypes[index].id; }
-
 TfrmPrint::TfrmPrint(TfrmMain& main) : main_(main) {}
 TfrmPrint::~TfrmPrint() = default;
 

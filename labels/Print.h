@@ -31,11 +31,9 @@ class TfrmPrint : public LabelForm, public CustomLabelHost {
   // The picture box spins serve general printing only.
   void EnablePictureGroup(bool enabled);
 
-  // The label type list: index, text and template of each sheet.
+  // The label type list holds the 19 built-in sheets, then the custom sheet.
   static constexpr int kLabelTypeCount = 20;
   static constexpr int kCustomLabelType = 19;
-  static const wchar_t* LabelTypeText(int index);
-  static TVpLabelTemplate LabelTypeTemplate(int index);
 
   TVpPreview& Preview() { return *preview_; }
   TVpThumbnails& Thumbnails() { return *thumbnails_; }
