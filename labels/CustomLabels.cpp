@@ -1,8 +1,7 @@
 #include "labels/CustomLabels.h"
 
-#include <windowsx.h>
-
 #include "labels/CustomTemplateSlot.h"
+#include "labels/RecordList.h"
 #include "labels/RowPainter.h"
 #include "labels/TableSchemas.h"
 #include "platform/Application.h"
@@ -235,32 +234,8 @@ bool TfrmCustomLabels::FormCloseQuery() {
 }
 
 bool TfrmCustomLabels::ListHook(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (GET_X_LPARAM(lp) < kMarkWidth) {
-        const LRESULT hit = lstCustomLabels.CallOriginal(LB_ITEMFROMPOINT, 0, lp);
-        ::SetFocus(lstCustomLabels.Handle());
-        if (HIWORD(hit) == 0) lstCustomLabelsClickMark(LOWORD(hit));
-        result = 0;
-        return true;  // marking is not selecting
-      }
-      break;
-    case WM_KEYDOWN:
-      if (wp == VK_SPACE) {
-        lstCustomLabelsClickMark(lstCustomLabels.SelectedIndex());
-        result = 0;
-        return true;
-      }
-      break;
-    case WM_CHAR:
-      if (wp == L' ') {
-        result = 0;
-        return true;
-      }
-      break;
-  }
-  return false;
+  return HandleMarkColumn(lstCustomLabels, kMarkWidth, msg, wp, lp, result,
+                          [this](int index) { lstCustomLabelsClickMark(index); });
 }
 
 void TfrmCustomLabels::DrawItem(const DRAWITEMSTRUCT& item) {

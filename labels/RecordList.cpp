@@ -67,33 +67,39 @@ void RecordList::Toggle(int row) {
   if (row >= 0 && row < RowCount()) SetTicked(row, !Ticked(row));
 }
 
-bool RecordList::Hook(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool HandleMarkColumn(const ListBox& list, int markWidth, UINT msg, WPARAM wp, LPARAM lp,
+                      LRESULT& result, const std::function<void(int)>& mark) {
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (GET_X_LPARAM(lp) < kCheckWidth) {
-        const LRESULT hit = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, lp);
-        if (HIWORD(hit) == 0) Toggle(LOWORD(hit));
-        ::SetFocus(Handle());
+      if (GET_X_LPARAM(lp) < markWidth) {
+        const LRESULT hit = list.CallOriginal(LB_ITEMFROMPOINT, 0, lp);
+        ::SetFocus(list.Handle());
+        if (HIWORD(hit) == 0) mark(LOWORD(hit));
         result = 0;
-        return true;  // a tick is not a selection
+        return true;  // marking is not selecting
       }
       break;
     case WM_KEYDOWN:
       if (wp == VK_SPACE) {
-        Toggle(SelectedIndex());
+        mark(list.SelectedIndex());
         result = 0;
         return true;
       }
       break;
     case WM_CHAR:
-      if (wp == L' ') {
+      if (wp == L' ') {  // no beep and no search for the Space already handled
         result = 0;
         return true;
       }
       break;
   }
   return false;
+}
+
+bool RecordList::Hook(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  return HandleMarkColumn(*this, kCheckWidth, msg, wp, lp, result,
+                          [this](int row) { Toggle(row); });
 }
 
 void RecordList::Draw(const DRAWITEMSTRUCT& item) {

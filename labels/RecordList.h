@@ -2,10 +2,17 @@
 // The main window's record list: a standard owner-drawn list box that keeps its rows'
 // strings (so assistive tools and drivers read them with LB_GETTEXT), each row with a check
 // mark held as the row's item data (1 ticked, 0 not). Ticking never selects a row.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/Controls.h"
+
+// The mouse and keys of a list's mark column: a click in the first markWidth pixels of a
+// row, or Space, calls mark with that row (or the selected one) without selecting it. True
+// when the message was taken; a list's message hook calls it first.
+bool HandleMarkColumn(const ListBox& list, int markWidth, UINT msg, WPARAM wp, LPARAM lp,
+                      LRESULT& result, const std::function<void(int)>& mark);
 
 class RecordList : public ListBox {
  public:

@@ -150,7 +150,9 @@ TEST_F(PrintWindowTest, TheLabelTypeSetsTheSheetAndLimitsTheStart) {
       EXPECT_EQ(p.spnStart.MaxValue(), c.expectedMax);
       EXPECT_EQ(p.Preview().PageCount(), c.pages);
       EXPECT_EQ(p.btnCustomLabels.Enabled(), c.type == 19);
-      if (c.type == 19) EXPECT_EQ(p.Preview().GetPage(1).ObjectCount(), 0);
+      if (c.type == 19) {
+        EXPECT_EQ(p.Preview().GetPage(1).ObjectCount(), 0);
+      }
     });
   }
 }
