@@ -27,10 +27,10 @@ void TVpGdiPictureCache::Load(TEntry& entry, const TVpPicture& picture) {
     case TVpPictureKind::Jpeg:
       try {
         entry.Decoded = DecodeJpeg(picture.Bytes, kMaxPixels);
-        entry.Width = entry.Decoded.Header.biWidth;
-        entry.Height = entry.Decoded.Header.biHeight;
+        entry.Width = entry.Decoded.header.biWidth;
+        entry.Height = entry.Decoded.header.biHeight;
         entry.Drawable = true;
-      } catch (const EVpStreamError&) {
+      } catch (const EImageDecodeError&) {
       }
       break;
     case TVpPictureKind::Metafile:
@@ -53,8 +53,8 @@ TVpGdiPictureCache::TReady TVpGdiPictureCache::Ready(const TEntry& entry,
       ready.Bits = picture.Bytes.data() + entry.BitsOffset;
       break;
     case TVpPictureKind::Jpeg:
-      ready.Info = reinterpret_cast<const BITMAPINFO*>(&entry.Decoded.Header);
-      ready.Bits = entry.Decoded.Pixels.data();
+      ready.Info = entry.Decoded.info();
+      ready.Bits = entry.Decoded.pixels.data();
       break;
     case TVpPictureKind::Metafile: ready.Metafile = entry.Metafile.get(); break;
   }
@@ -68,7 +68,7 @@ TVpGdiPictureCache::TReady TVpGdiPictureCache::Find(const TVpPicture& picture) {
       entries_.splice(entries_.begin(), entries_, found->second);
       return Ready(entry, picture);
     }
-    bytes_ -= entry.Decoded.Pixels.size();
+    bytes_ -= entry.Decoded.pixels.size();
     entries_.erase(found->second);
     index_.erase(found);
   }
@@ -80,7 +80,7 @@ TVpGdiPictureCache::TReady TVpGdiPictureCache::Find(const TVpPicture& picture) {
   Load(entry, picture);
   ++decodes_;
   index_[&picture] = entries_.begin();
-  bytes_ += entry.Decoded.Pixels.size();
+  bytes_ += entry.Decoded.pixels.size();
   Trim();
   return Ready(entry, picture);
 }
@@ -89,7 +89,7 @@ void TVpGdiPictureCache::Trim() {
   // The newest entry stays even when it alone exceeds the budget: it is being drawn.
   while (bytes_ > kBudget && entries_.size() > 1) {
     TEntry& oldest = entries_.back();
-    bytes_ -= oldest.Decoded.Pixels.size();
+    bytes_ -= oldest.Decoded.pixels.size();
     index_.erase(oldest.Picture);
     entries_.pop_back();
   }

@@ -19,14 +19,14 @@
 #include <unordered_map>
 
 #include "engine/VpGdiSupport.h"
-#include "engine/VpJpegDecode.h"
 #include "engine/VpResource.h"
+#include "platform/ImageDecoding.h"
 
 class TVpGdiPictureCache {
  public:
   static constexpr std::size_t kBudget = 256u << 20;
   // No decoded picture is larger than this many pixels.
-  static constexpr std::int64_t kMaxPixels = 100'000'000;
+  static constexpr std::int64_t kMaxPixels = kMaxPicturePixels;
 
   // A picture ready to draw: a device-independent bitmap (bitmaps point into the picture's
   // own bytes, JPEGs into decoded pixels) or a metafile. Neither when the bytes cannot be
@@ -61,7 +61,7 @@ class TVpGdiPictureCache {
     std::size_t BitsOffset = 0;  // bitmaps: where the pixels start in the picture's bytes
     std::int32_t Width = 0;
     std::int32_t Height = 0;
-    TVpDib Decoded;  // JPEGs
+    DecodedDib Decoded;  // JPEGs
     TVpEnhMetaFile Metafile;
   };
 

@@ -1,12 +1,17 @@
 #pragma once
-// EM_FORMATRANGE and EM_DISPLAYBAND as the control's window answers them. The range is laid
-// out at the width of the record's rectangle from the reference measurer, so the break does
-// not depend on the device; when asked to render, the lines are drawn on the record's device
-// context at its resolution.
+// The layout messages as the control's window answers them: EM_FORMATRANGE and
+// EM_DISPLAYBAND, EM_SETTARGETDEVICE and the typography options. A range is laid out at the
+// width of the record's rectangle from the reference measurer, so the break does not depend on
+// the device; when asked to render, the lines are drawn on the record's device context at its
+// resolution, in its logical units (a metafile recorded for a printer gets printer units).
 #include <windows.h>
 
 #include <richedit.h>
 
+#include <optional>
+
+#include "platform/richedit/LayoutSettings.h"
+#include "platform/richedit/PictureBitmaps.h"
 #include "platform/richedit/RangeFormatter.h"
 
 namespace richedit {
@@ -23,6 +28,12 @@ class FormatRangeHandler {
   // call's device context. FALSE when nothing was formatted since the layout was freed.
   LRESULT displayBand(const RECT* area);
 
+  // The answer to one of the messages above, or nothing for any other message.
+  std::optional<LRESULT> handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Where the window wraps and whether it justifies, as the messages left it.
+  const LayoutSettings& settings() const { return settings_; }
+
   void onChange(const ChangeNotice& notice) { formatter_.onChange(notice); }
   RangeFormatter& formatter() { return formatter_; }
 
@@ -31,6 +42,8 @@ class FormatRangeHandler {
 
   const RichTextDocument& document_;
   RangeFormatter formatter_;
+  LayoutSettings settings_;
+  PictureBitmaps bitmaps_;  // pages are drawn many times: preview, thumbnails, printing
   HDC device_ = nullptr;
   FormattedRange last_;
   bool formatted_ = false;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/richedit/GdiTextMeasurer.h"
@@ -22,10 +26,80 @@ void fill(HDC dc, const RECT& r, COLORREF color) {
   FillRect(dc, &r, brush.get());
 }
 
+// Dash patterns: on and off lengths in bar thicknesses.
+constexpr int Dots[] = {1, 1};
+constexpr int Dashes[] = {4, 2};
+constexpr int DashDots[] = {4, 2, 1, 2};
+constexpr int DashDotDots[] = {4, 2, 1, 2, 1, 2};
+constexpr int LongDashes[] = {8, 3};
+
+// How an underline type is drawn: its bars, their weight in normal bar thicknesses (0 for a
+// device's finest line), and the dash pattern (empty: solid).
+struct UnderlineLook {
+  int bars = 1;
+  int weight = 1;
+  bool wave = false;
+  std::span<const int> dashes;
+};
+
+UnderlineLook underlineLook(std::uint8_t type) {
+  switch (type) {
+    case cfu::Double: return {2, 1, false, {}};
+    case cfu::Dotted: return {1, 1, false, Dots};
+    case cfu::Dash: return {1, 1, false, Dashes};
+    case cfu::DashDot: return {1, 1, false, DashDots};
+    case cfu::DashDotDot: return {1, 1, false, DashDotDots};
+    case cfu::Wave: return {1, 1, true, {}};
+    case cfu::Thick: return {1, 2, false, {}};
+    case cfu::Hairline: return {1, 0, false, {}};
+    case cfu::DoubleWave: return {2, 1, true, {}};
+    case cfu::HeavyWave: return {1, 2, true, {}};
+    case cfu::LongDash: return {1, 1, false, LongDashes};
+    case cfu::ThickDash: return {1, 2, false, Dashes};
+    case cfu::ThickDashDot: return {1, 2, false, DashDots};
+    case cfu::ThickDashDotDot: return {1, 2, false, DashDotDots};
+    case cfu::ThickDotted: return {1, 2, false, Dots};
+    case cfu::ThickLongDash: return {1, 2, false, LongDashes};
+    default: return {};  // single, word (split by the caller) and types not known here
+  }
+}
+
+// Bars of thickness from left to right with their top at y, cut by the dash pattern.
+void strokeBar(HDC dc, int left, int right, int y, int thickness, std::span<const int> dashes,
+               COLORREF color) {
+  if (dashes.empty()) {
+    fill(dc, {left, y, right, y + thickness}, color);
+    return;
+  }
+  for (int x = left; x < right;) {
+    bool on = true;
+    for (const int length : dashes) {
+      const int end = std::min(right, x + std::max(1, length * thickness));
+      if (on) fill(dc, {x, y, end, y + thickness}, color);
+      x = end;
+      on = !on;
+      if (x >= right) break;
+    }
+  }
+}
+
+// A zigzag from left to right around y, as high as three thicknesses.
+void strokeWave(HDC dc, int left, int right, int y, int thickness, COLORREF color) {
+  const int step = std::max(2, thickness * 2);
+  std::vector<POINT> points;
+  for (int x = left, up = 0; x <= right + step; x += step, up ^= 1) {
+    points.push_back({std::min(x, right), y + (up ? -thickness : thickness)});
+    if (x >= right) break;
+  }
+  PenHandle pen(CreatePen(PS_SOLID, thickness, color));
+  Selection use(dc, pen.get());
+  Polyline(dc, points.data(), static_cast<int>(points.size()));
+}
+
 }  // namespace
 
-GdiLineRenderer::GdiLineRenderer(HDC dc, DeviceScale scale)
-    : dc_(dc), scale_(scale), savedDc_(SaveDC(dc)) {
+GdiLineRenderer::GdiLineRenderer(HDC dc, DeviceScale scale, PictureBitmaps* bitmaps)
+    : dc_(dc), scale_(scale), savedDc_(SaveDC(dc)), bitmaps_(bitmaps ? *bitmaps : passBitmaps_) {
   SetBkMode(dc_, TRANSPARENT);
   SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 }
@@ -119,8 +193,7 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
   const int thickness =
       std::max(1, static_cast<int>(std::lround(format.height / 20.0 * scale_.pixelsPerTwipY)));
   if (format.has(cfe::Underline) || format.has(cfe::Link)) {
-    const int y = deviceY(raised + format.height / 10);
-    fill(dc_, {left, y, right, y + thickness}, color);
+    drawUnderline(format, text, x, deviceY(raised + format.height / 10), thickness, color);
   }
   if (format.has(cfe::StrikeOut)) {
     const int y = deviceY(raised - format.height * 3 / 10);
@@ -128,49 +201,114 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
   }
 }
 
-void GdiLineRenderer::drawPicture(const Picture& picture, const RECT& box) {
+void GdiLineRenderer::drawUnderline(const CharFormat& format, std::u16string_view text,
+                                    std::span<const std::int32_t> x, int y, int thickness,
+                                    COLORREF color) {
+  // Links without an underline of their own show the single one.
+  const std::uint8_t type = format.has(cfe::Underline) ? format.underlineType : cfu::Single;
+  const UnderlineLook look = underlineLook(type);
+  const int weight = look.weight == 0 ? 1 : thickness * look.weight;
+  const auto stroke = [&](int left, int right) {
+    for (int bar = 0; bar < look.bars; ++bar) {
+      const int top = y + bar * 2 * weight;
+      if (look.wave) {
+        strokeWave(dc_, left, right, top + weight, weight, color);
+      } else {
+        strokeBar(dc_, left, right, top, weight, look.dashes, color);
+      }
+    }
+  };
+  if (type != cfu::Word) {
+    stroke(deviceX(x.front()), deviceX(x.back()));
+    return;
+  }
+  // Words only: each run of characters that are not blanks.
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == u' ' || text[i] == u'\t') {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && text[end] != u' ' && text[end] != u'\t') ++end;
+    stroke(deviceX(x[i]), deviceX(x[end]));
+    i = end;
+  }
+}
+
+namespace {
+
+struct EnhMetaFileDeleter {
+  void operator()(HENHMETAFILE emf) const { DeleteEnhMetaFile(emf); }
+};
+using EnhMetaFile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, EnhMetaFileDeleter>;
+
+bool play(HDC dc, const EnhMetaFile& emf, const RECT& box) {
+  if (emf) PlayEnhMetaFile(dc, emf.get(), &box);
+  return emf != nullptr;
+}
+
+// Halftoned, so that a photograph shrunk onto the page keeps its tones instead of losing rows.
+void stretchDib(HDC dc, const BITMAPINFO& info, const void* bits, const RECT& box) {
+  SetStretchBltMode(dc, HALFTONE);
+  StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0,
+                info.bmiHeader.biWidth, std::abs(info.bmiHeader.biHeight), bits, &info,
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+// Where a packed DIB's pixels start; 0 when its header or pixels would lie past its bytes.
+std::size_t dibBitsOffset(std::string_view bytes) {
+  if (bytes.size() < sizeof(BITMAPINFOHEADER)) return 0;
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, bytes.data(), sizeof h);
+  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > bytes.size()) return 0;
+  std::size_t colours = h.biClrUsed;
+  if (colours == 0 && h.biBitCount <= 8) colours = std::size_t{1} << h.biBitCount;
+  std::size_t header = h.biSize + colours * sizeof(RGBQUAD);
+  if (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER)) header += 12;
+  const auto width = static_cast<std::size_t>(std::abs(std::int64_t{h.biWidth}));
+  const auto height = static_cast<std::size_t>(std::abs(std::int64_t{h.biHeight}));
+  const std::size_t stride = (width * h.biBitCount + 31) / 32 * 4;
+  if (header > bytes.size() || stride == 0 || height > (bytes.size() - header) / stride) return 0;
+  return header;
+}
+
+// False when the bytes cannot be drawn.
+bool drawContent(HDC dc, const Picture& picture, const RECT& box, PictureBitmaps& bitmaps) {
   const auto* bytes = reinterpret_cast<const BYTE*>(picture.data.data());
   const auto size = static_cast<UINT>(picture.data.size());
   switch (picture.kind) {
-    case PictureKind::Emf: {
-      const HENHMETAFILE emf = SetEnhMetaFileBits(size, bytes);
-      if (emf) {
-        PlayEnhMetaFile(dc_, emf, &box);
-        DeleteEnhMetaFile(emf);
-      }
-      break;
-    }
+    case PictureKind::Emf: return play(dc, EnhMetaFile(SetEnhMetaFileBits(size, bytes)), box);
     case PictureKind::Wmf: {
-      METAFILEPICT mfp{picture.mapMode, picture.width, picture.height, nullptr};
-      const HENHMETAFILE emf = SetWinMetaFileBits(size, bytes, nullptr, &mfp);
-      if (emf) {
-        PlayEnhMetaFile(dc_, emf, &box);
-        DeleteEnhMetaFile(emf);
-      }
-      break;
+      const METAFILEPICT mfp{picture.mapMode, picture.width, picture.height, nullptr};
+      return play(dc, EnhMetaFile(SetWinMetaFileBits(size, bytes, nullptr, &mfp)), box);
     }
     case PictureKind::Dib: {
-      if (size < sizeof(BITMAPINFOHEADER)) break;
-      const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes);
-      const BITMAPINFOHEADER& h = info->bmiHeader;
-      if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size) break;
-      std::size_t colours = h.biClrUsed;
-      if (colours == 0 && h.biBitCount <= 8) colours = std::size_t{1} << h.biBitCount;
-      std::size_t header = h.biSize + colours * sizeof(RGBQUAD);
-      if (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER)) header += 12;
-      const std::size_t stride =
-          ((static_cast<std::size_t>(std::abs(h.biWidth)) * h.biBitCount + 31) / 32) * 4;
-      if (header > size ||
-          stride * static_cast<std::size_t>(std::abs(h.biHeight)) > size - header) {
-        break;  // a truncated picture draws nothing rather than reading past its bytes
-      }
-      SetStretchBltMode(dc_, HALFTONE);
-      StretchDIBits(dc_, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0,
-                    h.biWidth, std::abs(h.biHeight), bytes + header, info, DIB_RGB_COLORS, SRCCOPY);
-      break;
+      const std::size_t offset = dibBitsOffset(picture.data);
+      if (offset == 0) return false;
+      stretchDib(dc, *reinterpret_cast<const BITMAPINFO*>(bytes), bytes + offset, box);
+      return true;
     }
     case PictureKind::Png:
-    case PictureKind::Jpeg: break;  // decoded through the imaging component: not drawn yet
+    case PictureKind::Jpeg: {
+      const DecodedDib* dib = bitmaps.find(picture);
+      if (dib) stretchDib(dc, *dib->info(), dib->pixels.data(), box);
+      return dib != nullptr;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void GdiLineRenderer::drawPicture(const Picture& picture, const RECT& box) {
+  if (box.right <= box.left || box.bottom <= box.top) return;
+  if (drawContent(dc_, picture, box, bitmaps_)) return;
+  // A picture that cannot be drawn (damaged, too large) still shows where it stands.
+  const int edge = std::max(1, static_cast<int>(std::lround(15 * scale_.pixelsPerTwipX)));
+  fill(dc_, box, RGB(160, 160, 160));
+  const RECT inside{box.left + edge, box.top + edge, box.right - edge, box.bottom - edge};
+  if (inside.left < inside.right && inside.top < inside.bottom) {
+    fill(dc_, inside, RGB(224, 224, 224));
   }
 }
 

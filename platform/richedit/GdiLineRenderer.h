@@ -14,6 +14,7 @@
 #include "platform/GdiHandles.h"
 #include "platform/richedit/DocumentLayout.h"
 #include "platform/richedit/LineDrawing.h"
+#include "platform/richedit/PictureBitmaps.h"
 
 namespace richedit {
 
@@ -26,7 +27,9 @@ struct DeviceScale {
 // One drawing pass: the device context's state comes back when the renderer goes.
 class GdiLineRenderer {
  public:
-  GdiLineRenderer(HDC dc, DeviceScale scale);
+  // PNG and JPEG pictures are decoded through bitmaps, which should outlive the pass when the
+  // same document is painted again; without it they are decoded for this pass only.
+  GdiLineRenderer(HDC dc, DeviceScale scale, PictureBitmaps* bitmaps = nullptr);
   ~GdiLineRenderer();
   GdiLineRenderer(const GdiLineRenderer&) = delete;
   GdiLineRenderer& operator=(const GdiLineRenderer&) = delete;
@@ -53,11 +56,15 @@ class GdiLineRenderer {
   void drawText(const CharFormat& format, std::u16string_view text, std::span<const std::int32_t> x,
                 bool selected, std::int64_t baseline, std::int64_t lineTop,
                 std::int32_t lineHeight);
+  void drawUnderline(const CharFormat& format, std::u16string_view text,
+                     std::span<const std::int32_t> x, int y, int thickness, COLORREF color);
   void drawPicture(const Picture& picture, const RECT& box);
 
   HDC dc_;
   DeviceScale scale_;
   int savedDc_;
+  PictureBitmaps passBitmaps_;
+  PictureBitmaps& bitmaps_;
   // Fonts by the address of their format: a renderer lives for one drawing pass, while the
   // document's formats stay where they are.
   std::unordered_map<const CharFormat*, FontHandle> fonts_;

@@ -1,62 +1,22 @@
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/richedit/DocumentLayout.h"
-#include "platform/richedit/FormatRangeMessage.h"
 #include "platform/richedit/GdiLineRenderer.h"
 #include "platform/richedit/GdiTextMeasurer.h"
+#include "platform/richedit/PictureBitmaps.h"
+#include "tests/richedit/GdiCanvas.h"
 #include "tests/richedit/TestSupport.h"
+#include "tests/support/PngWriter.h"
 
 namespace richedit {
 namespace {
 
-// A white 32-bit top-down bitmap selected into a memory DC.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    old_ = SelectObject(dc_.get(), bitmap_.get());
-    std::memset(bits_, 0xFF, static_cast<std::size_t>(width) * height * 4);
-  }
-  ~Canvas() { SelectObject(dc_.get(), old_); }
-  HDC dc() const { return dc_.get(); }
-  COLORREF pixel(int x, int y) const {
-    GdiFlush();
-    const auto p = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  bool ink(int x, int y) const { return pixel(x, y) != RGB(255, 255, 255); }
-  // The ink's leftmost and rightmost columns within rows [top, bottom); -1 without ink.
-  std::pair<int, int> inkColumns(int top, int bottom) const {
-    int left = -1;
-    int right = -1;
-    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
-      for (int x = 0; x < width_; ++x) {
-        if (!ink(x, y)) continue;
-        if (left < 0 || x < left) left = x;
-        right = std::max(right, x);
-      }
-    }
-    return {left, right};
-  }
-
- private:
-  int width_;
-  int height_;
-  MemoryDC dc_;
-  BitmapHandle bitmap_;
-  void* bits_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
+using test::Canvas;
 
 class GdiLineRendererTest : public ::testing::Test {
  protected:
@@ -113,8 +73,69 @@ TEST_F(GdiLineRendererTest, JustifiedLinesEndFlushRightButNotTheLast) {
       << "the last line keeps its natural width";
 }
 
-TEST_F(GdiLineRendererTest, BitmapPicturesFillTheirGoalSize) {
-  // A 2 x 2 red bitmap shown one inch by half an inch.
+std::string hex(std::string_view bytes) {
+  static constexpr char digits[] = "0123456789abcdef";
+  std::string out;
+  for (const unsigned char b : bytes) out += {digits[b >> 4], digits[b & 15]};
+  return out;
+}
+
+std::string pngOf(int side, COLORREF colour) {
+  std::vector<std::uint8_t> rgb;
+  for (int i = 0; i < side * side; ++i) {
+    rgb.insert(rgb.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
+  }
+  const std::vector<std::uint8_t> png = EncodePng(side, side, rgb);
+  return {png.begin(), png.end()};
+}
+
+// 8 x 8 pixels of RGB(201, 120, 41), made with ImageMagick's convert.
+std::string ochreJpeg() {
+  const std::string_view digits =
+      "ffd8ffe000104a46494600010100000100010000ffdb00430002010101010102010101020202020204030202"
+      "02020504040304060506060605060606070908060709070606080b08090a0a0a0a0a06080b0c0b0a0c090a0a"
+      "0affdb004301020202020202050303050a0706070a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a"
+      "0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0affc000110800080008030111000211010311"
+      "01ffc40014000100000000000000000000000000000005ffc400141001000000000000000000000000000000"
+      "00ffc40014010100000000000000000000000000000008ffc400141101000000000000000000000000000000"
+      "00ffda000c03010002110311003f00702b2f1fffd9";
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(std::string(digits.substr(i, 2)), nullptr, 16));
+  }
+  return bytes;
+}
+
+// A metafile of 100 x 100 logical units filled with colour: enhanced or Windows.
+std::string metafileOf(bool enhanced, COLORREF colour) {
+  const HDC recorder =
+      enhanced ? CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr) : CreateMetaFileW(nullptr);
+  if (!enhanced) {
+    SetMapMode(recorder, MM_ANISOTROPIC);
+    SetWindowExtEx(recorder, 100, 100, nullptr);
+  }
+  {
+    BrushHandle brush(CreateSolidBrush(colour));
+    const RECT all{0, 0, 100, 100};
+    FillRect(recorder, &all, brush.get());
+  }
+  std::string bytes;
+  if (enhanced) {
+    const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
+    bytes.resize(GetEnhMetaFileBits(emf, 0, nullptr));
+    GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
+    DeleteEnhMetaFile(emf);
+  } else {
+    const HMETAFILE wmf = CloseMetaFile(recorder);
+    bytes.resize(GetMetaFileBitsEx(wmf, 0, nullptr));
+    GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
+    DeleteMetaFile(wmf);
+  }
+  return bytes;
+}
+
+// A packed 2 x 2 24-bit bitmap of one colour.
+std::string dibOf(COLORREF colour) {
   std::string dib(40 + 16, '\0');
   BITMAPINFOHEADER h{};
   h.biSize = 40;
@@ -123,58 +144,156 @@ TEST_F(GdiLineRendererTest, BitmapPicturesFillTheirGoalSize) {
   h.biPlanes = 1;
   h.biBitCount = 24;
   std::memcpy(dib.data(), &h, sizeof h);
-  for (int row = 0; row < 2; ++row) {
-    for (int col = 0; col < 2; ++col) dib[40 + row * 8 + col * 3 + 2] = static_cast<char>(0xFF);
+  for (int pixel = 0; pixel < 4; ++pixel) {
+    char* p = dib.data() + 40 + pixel / 2 * 8 + pixel % 2 * 3;
+    p[0] = static_cast<char>(GetBValue(colour));
+    p[1] = static_cast<char>(GetGValue(colour));
+    p[2] = static_cast<char>(GetRValue(colour));
   }
-  load("{\\rtf1 x\\par}", 14400);
-  Picture picture;
-  picture.kind = PictureKind::Dib;
-  picture.data = dib;
-  picture.goalWidth = 1440;
-  picture.goalHeight = 720;
-  doc.insertPicture({0, 0}, picture);
-  layout = std::make_unique<DocumentLayout>(doc, measurer, LayoutOptions{14400, true, true});
-  Canvas canvas(200, 100);
-  render(canvas, 96);
-  EXPECT_EQ(canvas.pixel(48, 24), RGB(255, 0, 0));
-  EXPECT_EQ(canvas.pixel(2, 2), RGB(255, 0, 0));
-  EXPECT_EQ(canvas.pixel(93, 45), RGB(255, 0, 0));
-  EXPECT_FALSE(canvas.ink(150, 10)) << "nothing beyond the picture and its letter";
-
-  // A picture whose bits are cut short draws nothing rather than reading past its bytes.
-  picture.data = dib.substr(0, 50);
-  doc.clear();
-  doc.insertPicture({0, 0}, picture);
-  layout = std::make_unique<DocumentLayout>(doc, measurer, LayoutOptions{14400, true, true});
-  Canvas cut(200, 100);
-  render(cut, 96);
-  EXPECT_FALSE(cut.ink(48, 24));
+  return dib;
 }
 
-TEST_F(GdiLineRendererTest, MetafilePicturesArePlayedIntoTheirBox) {
-  const HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  {
-    BrushHandle blue(CreateSolidBrush(RGB(0, 0, 255)));
-    const RECT all{0, 0, 100, 100};
-    FillRect(recorder, &all, blue.get());
-  }
-  const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
-  std::string bytes(GetEnhMetaFileBits(emf, 0, nullptr), '\0');
-  GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
-  DeleteEnhMetaFile(emf);
+bool closeTo(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= 3 && std::abs(GetGValue(a) - GetGValue(b)) <= 3 &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= 3;
+}
 
-  load("{\\rtf1 \\par}", 14400);
+constexpr COLORREF kPlaceholder = RGB(224, 224, 224);
+constexpr COLORREF kPlaceholderEdge = RGB(160, 160, 160);
+
+class PictureRenderTest : public GdiLineRendererTest {
+ protected:
+  // One picture an inch wide and half an inch high, alone in its paragraph (\picw and \pich are
+  // a metafile's size in hundredths of a millimetre).
+  void loadPicture(const char* keyword, std::string_view bytes) {
+    load("{\\rtf1{\\pict\\" + std::string(keyword) +
+             "\\picw2540\\pich1270\\picwgoal1440\\pichgoal720 " + hex(bytes) + "}\\par}",
+         14400);
+  }
+  // Every picture's box at dpi, as the renderer places it.
+  std::vector<RECT> pictureBoxes(int dpi) {
+    const auto device = [&](std::int64_t twips) {
+      return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440));
+    };
+    std::vector<RECT> boxes;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+      const LineDrawing drawing = layout->drawing(i);
+      const std::int64_t baseline = layout->line(i).top + drawing.baseline;
+      for (const ObjectPiece& o : drawing.objects) {
+        boxes.push_back({device(o.x), device(baseline - o.extent.height),
+                         device(std::int64_t{o.x} + o.extent.width), device(baseline)});
+      }
+    }
+    return boxes;
+  }
+};
+
+TEST_F(PictureRenderTest, EveryKindFillsItsBoxAtEveryResolution) {
+  const struct {
+    const char* keyword;
+    std::string bytes;
+    COLORREF colour;
+  } cases[] = {
+      {"emfblip", metafileOf(true, RGB(0, 0, 255)), RGB(0, 0, 255)},
+      {"wmetafile8", metafileOf(false, RGB(0, 128, 0)), RGB(0, 128, 0)},
+      {"dibitmap0", dibOf(RGB(255, 0, 0)), RGB(255, 0, 0)},
+      {"pngblip", pngOf(2, RGB(40, 90, 200)), RGB(40, 90, 200)},
+      {"jpegblip", ochreJpeg(), RGB(201, 120, 41)},
+  };
+  for (const auto& c : cases) {
+    loadPicture(c.keyword, c.bytes);
+    for (const int dpi : {96, 300}) {
+      SCOPED_TRACE(std::string(c.keyword) + " at " + std::to_string(dpi) + " dpi");
+      Canvas canvas(dpi * 2, dpi);
+      render(canvas, dpi);
+      const std::vector<RECT> boxes = pictureBoxes(dpi);
+      ASSERT_EQ(boxes.size(), 1u);
+      const RECT b = boxes[0];
+      EXPECT_NEAR(b.right - b.left, dpi, 1);
+      EXPECT_NEAR(b.bottom - b.top, dpi / 2, 1);
+      for (const POINT p :
+           {POINT{b.left + 1, b.top + 1}, POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2},
+            POINT{b.right - 2, b.bottom - 2}}) {
+        EXPECT_TRUE(closeTo(canvas.pixel(p.x, p.y), c.colour))
+            << p.x << "," << p.y << ": " << std::hex << canvas.pixel(p.x, p.y);
+      }
+      // Metafiles may spill over by their frame's rounding, a hundredth of their size.
+      const int spill = 1 + dpi / 100;
+      EXPECT_FALSE(canvas.ink(b.right + spill, (b.top + b.bottom) / 2)) << "right of the box";
+      EXPECT_FALSE(canvas.ink((b.left + b.right) / 2, b.bottom + spill)) << "below the box";
+    }
+  }
+}
+
+TEST_F(PictureRenderTest, PicturesThatCannotBeDrawnShowAGreyBox) {
+  const std::string png = pngOf(4, RGB(0, 0, 0));
+  const struct {
+    const char* what;
+    const char* keyword;
+    std::string bytes;
+  } cases[] = {
+      {"png cut short", "pngblip", png.substr(0, png.size() / 2)},
+      {"garbage after a png signature", "pngblip", png.substr(0, 8) + std::string(200, 'Z')},
+      {"jpeg cut short", "jpegblip", ochreJpeg().substr(0, 120)},
+      {"png claiming 60000 x 60000 pixels", "pngblip",
+       png.substr(0, 16) + std::string("\0\0\xEA\x60\0\0\xEA\x60", 8) + png.substr(24)},
+      {"bitmap cut short", "dibitmap0", dibOf(RGB(0, 0, 0)).substr(0, 50)},
+      {"metafile of garbage", "emfblip", std::string(100, 'Z')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    loadPicture(c.keyword, c.bytes);
+    for (const int dpi : {96, 300}) {
+      Canvas canvas(dpi * 2, dpi);
+      EXPECT_NO_THROW(render(canvas, dpi));
+      const RECT b = pictureBoxes(dpi).at(0);
+      EXPECT_EQ(canvas.pixel((b.left + b.right) / 2, (b.top + b.bottom) / 2), kPlaceholder);
+      EXPECT_EQ(canvas.pixel(b.left, b.top), kPlaceholderEdge);
+      EXPECT_EQ(canvas.pixel(b.right - 1, b.bottom - 1), kPlaceholderEdge);
+      EXPECT_FALSE(canvas.ink(b.right + 1, b.top + 1));
+    }
+  }
+}
+
+TEST_F(PictureRenderTest, DecodedPicturesAreKeptUntilTheirBytesChange) {
+  PictureBitmaps bitmaps;
+  loadPicture("pngblip", pngOf(2, RGB(255, 0, 0)));
+  for (int pass = 0; pass < 2; ++pass) {
+    Canvas canvas(96, 96);
+    GdiLineRenderer(canvas.dc(), {96 / 1440.0, 96 / 1440.0, {0, 0}}, &bitmaps)
+        .drawLines(*layout, doc, 0, layout->lineCount(), 0);
+    EXPECT_EQ(canvas.pixel(10, 10), RGB(255, 0, 0));
+  }
+  EXPECT_EQ(bitmaps.decodes(), 1u) << "the second paint decodes nothing";
+
   Picture picture;
-  picture.kind = PictureKind::Emf;
-  picture.data = bytes;
-  picture.goalWidth = 720;
-  picture.goalHeight = 720;
-  doc.insertPicture({0, 0}, picture);
-  layout = std::make_unique<DocumentLayout>(doc, measurer, LayoutOptions{14400, true, true});
-  Canvas canvas(100, 100);
+  picture.kind = PictureKind::Png;
+  picture.data = pngOf(2, RGB(0, 0, 0));
+  ASSERT_NE(bitmaps.find(picture), nullptr);
+  EXPECT_EQ(bitmaps.find(picture)->header.biWidth, 2);
+  picture.data = pngOf(3, RGB(0, 0, 0));  // the same picture object, other bytes
+  ASSERT_NE(bitmaps.find(picture), nullptr);
+  EXPECT_EQ(bitmaps.find(picture)->header.biWidth, 3);
+  EXPECT_EQ(bitmaps.decodes(), 3u);
+}
+
+TEST_F(PictureRenderTest, SamplePicturesAreDrawn) {
+  load(test::readFile(test::dataPath("pandoc-images.rtf")), 9360);
+  Canvas canvas(700, 900);
   render(canvas, 96);
-  EXPECT_EQ(canvas.pixel(24, 24), RGB(0, 0, 255));
-  EXPECT_FALSE(canvas.ink(70, 24));
+  const std::vector<RECT> boxes = pictureBoxes(96);
+  ASSERT_EQ(boxes.size(), 3u) << "a PNG, a JPEG and another PNG";
+  for (const RECT& b : boxes) {
+    ASSERT_LE(b.bottom, 900);
+    int blank = 0;
+    for (int y = b.top; y < b.bottom; ++y) {
+      for (int x = b.left; x < b.right; ++x) {
+        const COLORREF c = canvas.pixel(x, y);
+        blank += c == RGB(255, 255, 255) || c == kPlaceholder || c == kPlaceholderEdge;
+      }
+    }
+    EXPECT_LT(blank * 2, (b.right - b.left) * (b.bottom - b.top)) << b.left << "," << b.top;
+  }
 }
 
 TEST_F(GdiLineRendererTest, TheSelectionDrawsOnItsHighlight) {
@@ -191,54 +310,6 @@ TEST_F(GdiLineRendererTest, TheSelectionDrawsOnItsHighlight) {
   EXPECT_EQ(canvas.pixel(to - 1, 1), RGB(0, 0, 128));
   EXPECT_EQ(canvas.pixel(from - 2, 1), RGB(255, 255, 255)) << "nothing before it";
   EXPECT_EQ(canvas.pixel(to + 2, 1), RGB(255, 255, 255)) << "nor after it";
-}
-
-TEST_F(GdiLineRendererTest, FormatRangeMeasuresAndRendersTheSameBreak) {
-  load(
-      "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 First paragraph of the page.\\par "
-      "Second paragraph, long enough to wrap onto a further line or two of the page.\\par "
-      "Third.\\par}",
-      0);
-  FormatRangeHandler handler(doc, measurer);
-  Canvas measured(400, 200);
-  Canvas rendered(400, 200);
-  // Half an inch in, two inches wide, an inch high: at 96 dpi from (48, 48) to (240, 144).
-  FORMATRANGE record{};
-  record.hdc = record.hdcTarget = measured.dc();
-  record.rc = {720, 720, 3600, 2160};
-  record.rcPage = {0, 0, 12240, 15840};
-  record.chrg = {0, -1};
-  const LRESULT measure = handler.formatRange(0, &record);
-  EXPECT_GT(measure, 0);
-  EXPECT_LT(measure, doc.textLength()) << "an inch does not hold it all";
-  EXPECT_LE(record.rc.bottom, 2160);
-  EXPECT_EQ(measured.inkColumns(0, 200).first, -1) << "measuring draws nothing";
-
-  record.hdc = rendered.dc();
-  record.rc = {720, 720, 3600, 2160};
-  EXPECT_EQ(handler.formatRange(1, &record), measure);
-  const auto [left, right] = rendered.inkColumns(0, 200);
-  EXPECT_GE(left, 48);
-  EXPECT_LE(left, 52);
-  EXPECT_LE(right, 240);
-  EXPECT_EQ(rendered.inkColumns(0, 47).first, -1) << "nothing above the rectangle";
-  EXPECT_EQ(rendered.inkColumns(145, 200).first, -1) << "nothing below it";
-
-  // The band measured last, displayed in a rectangle of the same device.
-  record.hdc = measured.dc();
-  record.rc = {720, 720, 3600, 2160};
-  EXPECT_EQ(handler.formatRange(0, &record), measure);
-  const RECT band{100, 10, 300, 110};
-  EXPECT_EQ(handler.displayBand(&band), TRUE);
-  EXPECT_GE(measured.inkColumns(0, 200).first, 100);
-  EXPECT_EQ(measured.inkColumns(0, 200).first - 100, left - 48) << "the same lines, moved";
-
-  record.chrg = {static_cast<LONG>(measure), -1};
-  record.rc = {720, 720, 3600, 2160};
-  EXPECT_EQ(handler.formatRange(0, &record), doc.textLength()) << "the last page";
-  EXPECT_EQ(handler.formatRange(0, nullptr), 0);
-  EXPECT_EQ(handler.formatter().layout(), nullptr);
-  EXPECT_EQ(handler.displayBand(&band), FALSE) << "nothing formatted any more";
 }
 
 }  // namespace
