@@ -125,6 +125,15 @@ HFONT GdiLineRenderer::fontFor(const CharFormat& format) {
   return slot.get();
 }
 
+HFONT GdiLineRenderer::smallCapsFontFor(const CharFormat& format) {
+  FontHandle& slot = smallCapsFonts_[&format];
+  if (!slot) {
+    const LOGFONTW lf = logFontFor(smallCapsFormat(format), scale_.pixelsPerTwipY);
+    slot.Reset(CreateFontIndirectW(&lf));
+  }
+  return slot.get();
+}
+
 void GdiLineRenderer::drawLines(DocumentLayout& layout, const RichTextDocument& document, int first,
                                 int last, std::int64_t bandTop) {
   for (int i = std::max(first, 0); i < last; ++i) {
@@ -185,10 +194,23 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
   std::vector<INT> dx(text.size());
   for (std::size_t i = 0; i < dx.size(); ++i) dx[i] = deviceX(x[i + 1]) - deviceX(x[i]);
   const std::int64_t raised = baseline - baselineRise(format);
-  Selection font(dc_, fontFor(format));
   SetTextColor(dc_, color);
-  ExtTextOutW(dc_, left, deviceY(raised), 0, nullptr, reinterpret_cast<const wchar_t*>(text.data()),
-              static_cast<UINT>(text.size()), dx.data());
+  // Pieces of one size: small capitals draw in a smaller font than the rest of the run.
+  std::u16string shown(text);
+  for (std::size_t from = 0; from < text.size();) {
+    const bool small = shownChar(format, text[from]).small;
+    std::size_t to = from;
+    for (; to < text.size(); ++to) {
+      const ShownChar c = shownChar(format, text[to]);
+      if (c.small != small) break;
+      shown[to] = c.c;
+    }
+    Selection font(dc_, small ? smallCapsFontFor(format) : fontFor(format));
+    ExtTextOutW(dc_, deviceX(x[from]), deviceY(raised), 0, nullptr,
+                reinterpret_cast<const wchar_t*>(shown.data() + from), static_cast<UINT>(to - from),
+                dx.data() + from);
+    from = to;
+  }
   // Underline and strike-out as bars in the text's colour, about a twentieth of the size thick.
   const int thickness =
       std::max(1, static_cast<int>(std::lround(format.height / 20.0 * scale_.pixelsPerTwipY)));

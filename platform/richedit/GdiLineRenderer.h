@@ -53,6 +53,7 @@ class GdiLineRenderer {
   int deviceX(std::int64_t twips) const;
   int deviceY(std::int64_t twips) const;
   HFONT fontFor(const CharFormat& format);
+  HFONT smallCapsFontFor(const CharFormat& format);
   void drawText(const CharFormat& format, std::u16string_view text, std::span<const std::int32_t> x,
                 bool selected, std::int64_t baseline, std::int64_t lineTop,
                 std::int32_t lineHeight);
@@ -68,6 +69,7 @@ class GdiLineRenderer {
   // Fonts by the address of their format: a renderer lives for one drawing pass, while the
   // document's formats stay where they are.
   std::unordered_map<const CharFormat*, FontHandle> fonts_;
+  std::unordered_map<const CharFormat*, FontHandle> smallCapsFonts_;
   const CharFormat fallback_ = defaultCharFormat();
   CharRange selection_;
   COLORREF selectionBack_ = RGB(0, 0, 128);

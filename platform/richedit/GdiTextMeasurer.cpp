@@ -36,6 +36,18 @@ LOGFONTW logFontFor(const CharFormat& format, double pixelsPerTwip) {
   return lf;
 }
 
+ShownChar shownChar(const CharFormat& format, char16_t c) {
+  if (!format.has(cfe::AllCaps) && !format.has(cfe::SmallCaps)) return {c, false};
+  const auto upper = static_cast<char16_t>(std::towupper(c));
+  return {upper, upper != c && !format.has(cfe::AllCaps)};
+}
+
+CharFormat smallCapsFormat(const CharFormat& format) {
+  CharFormat small = format;
+  small.height = std::max(1, format.height * 4 / 5);
+  return small;
+}
+
 GdiTextMeasurer::GdiTextMeasurer() = default;
 GdiTextMeasurer::~GdiTextMeasurer() = default;
 
@@ -92,7 +104,7 @@ const std::array<std::int32_t, 256>& GdiTextMeasurer::page(Font& font, char16_t 
 void GdiTextMeasurer::measure(const CharFormat& format, std::u16string_view text,
                               std::span<std::int32_t> advances) {
   Font& font = fontFor(format);
-  const bool allCaps = format.has(cfe::AllCaps);
+  Font* small = format.has(cfe::SmallCaps) ? &fontFor(smallCapsFormat(format)) : nullptr;
   for (std::size_t i = 0; i < text.size() && i < advances.size(); ++i) {
     char16_t c = text[i];
     if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
@@ -105,8 +117,9 @@ void GdiTextMeasurer::measure(const CharFormat& format, std::u16string_view text
       ++i;
       continue;
     }
-    if (allCaps) c = static_cast<char16_t>(std::towupper(c));
-    advances[i] = page(font, c)[c & 0xFF];
+    const ShownChar shown = shownChar(format, c);
+    Font& drawn = shown.small ? *small : font;
+    advances[i] = page(drawn, shown.c)[shown.c & 0xFF];
   }
 }
 

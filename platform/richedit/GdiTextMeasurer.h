@@ -22,6 +22,16 @@ namespace richedit {
 // measuring, a device's resolution / 1440 for drawing.
 LOGFONTW logFontFor(const CharFormat& format, double pixelsPerTwip);
 
+// How a character shows in a format: all caps shows letters as capitals, small caps shows
+// lower-case letters as capitals of the smaller format below.
+struct ShownChar {
+  char16_t c;
+  bool small;
+};
+ShownChar shownChar(const CharFormat& format, char16_t c);
+// The format small capitals draw in: four fifths of the size.
+CharFormat smallCapsFormat(const CharFormat& format);
+
 class GdiTextMeasurer final : public TextMeasurer {
  public:
   GdiTextMeasurer();

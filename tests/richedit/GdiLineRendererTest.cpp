@@ -312,5 +312,29 @@ TEST_F(GdiLineRendererTest, TheSelectionDrawsOnItsHighlight) {
   EXPECT_EQ(canvas.pixel(to + 2, 1), RGB(255, 255, 255)) << "nor after it";
 }
 
+// Capitals draw as they are measured: all caps as the capitals typed in, small caps as
+// capitals of four fifths of the size (30 half-points: 24).
+TEST_F(GdiLineRendererTest, CapitalsDrawLikeTheCapitalsTheyStandFor) {
+  const auto draw = [this](const std::string& body) {
+    load("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs30 " + body + "\\par}", 14400);
+    auto canvas = std::make_unique<Canvas>(400, 60);
+    render(*canvas, 150);
+    return canvas;
+  };
+  const auto same = [](const Canvas& a, const Canvas& b) {
+    for (int y = 0; y < a.height(); ++y) {
+      for (int x = 0; x < a.width(); ++x) {
+        if (a.pixel(x, y) != b.pixel(x, y)) return false;
+      }
+    }
+    return true;
+  };
+  const auto allCaps = draw("\\caps quick");
+  EXPECT_TRUE(same(*allCaps, *draw("QUICK")));
+  const auto smallCaps = draw("\\scaps qUick!");
+  EXPECT_TRUE(same(*smallCaps, *draw("{\\fs24 Q}U{\\fs24 ICK}!")));
+  EXPECT_FALSE(same(*smallCaps, *draw("qUick!")));
+}
+
 }  // namespace
 }  // namespace richedit

@@ -39,6 +39,23 @@ TEST(GdiTextMeasurer, WidthsAreTwipsThatScaleWithTheSize) {
   EXPECT_LT(widthOf(m, super, u"x2"), widthOf(m, ten, u"x2"));
 }
 
+// Capitals are measured as they show: all caps as capitals, small caps' lower-case letters as
+// capitals of the smaller size.
+TEST(GdiTextMeasurer, CapitalsMeasureAsTheyShow) {
+  GdiTextMeasurer m;
+  const CharFormat plain = defaultCharFormat();
+  CharFormat allCaps = plain;
+  allCaps.effects |= cfe::AllCaps;
+  CharFormat smallCaps = plain;
+  smallCaps.effects |= cfe::SmallCaps;
+  const CharFormat small = smallCapsFormat(plain);
+  EXPECT_EQ(widthOf(m, allCaps, u"quick"), widthOf(m, plain, u"QUICK"));
+  EXPECT_EQ(widthOf(m, smallCaps, u"qUick!"), widthOf(m, small, u"Q") + widthOf(m, plain, u"U") +
+                                                  widthOf(m, small, u"ICK") +
+                                                  widthOf(m, plain, u"!"));
+  EXPECT_LT(widthOf(m, smallCaps, u"quick"), widthOf(m, allCaps, u"quick"));
+}
+
 TEST(GdiTextMeasurer, MetricsFitTheSize) {
   GdiTextMeasurer m;
   const FontMetrics f = m.metrics(defaultCharFormat());
