@@ -62,20 +62,29 @@ std::u16string roman(std::uint32_t n, bool upper) {
 }  // namespace
 
 std::uint32_t ListCounter::next(const ParaFormat& format) {
-  if (format.numbering == pfn::None || format.numbering == pfn::Bullet) {
-    kind_ = format.numbering;
-    number_ = 0;
+  if (format.numbering == pfn::None) {
+    reset();
     return 0;
   }
-  // A paragraph that shows no number stays in the list without taking a number.
-  if ((format.numberingStyle & 0x0F00) == pfns::NoNumber && kind_ == format.numbering &&
-      !(format.numberingStyle & pfns::NewNumber)) {
-    return number_;
+  const std::int32_t indent = format.leftIndent();
+  while (depth_ > 0 && levels_[depth_ - 1].indent > indent) levels_[--depth_] = Level{};
+  if (depth_ == 0 || levels_[depth_ - 1].indent < indent) {
+    depth_ = std::min(depth_ + 1, MaxLevels);
+    levels_[depth_ - 1] = Level{indent, pfn::None, 0};
   }
-  const bool restart = kind_ != format.numbering || (format.numberingStyle & pfns::NewNumber);
-  kind_ = format.numbering;
-  number_ = restart ? std::max<std::uint32_t>(format.numberingStart, 1) : number_ + 1;
-  return number_;
+  Level& level = levels_[depth_ - 1];
+  const bool newNumber = (format.numberingStyle & pfns::NewNumber) != 0;
+  const bool sameList = level.kind == format.numbering && !newNumber;
+  level.kind = format.numbering;
+  level.indent = indent;
+  if (format.numbering == pfn::Bullet) {
+    level.number = 0;
+  } else if (!sameList) {
+    level.number = std::max<std::uint32_t>(format.numberingStart, 1);
+  } else if ((format.numberingStyle & 0x0F00) != pfns::NoNumber) {
+    ++level.number;  // a member that shows no number stays in the list without taking one
+  }
+  return level.number;
 }
 
 std::u16string formatListNumber(std::uint16_t numbering, std::uint32_t number) {

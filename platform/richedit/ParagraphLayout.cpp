@@ -122,10 +122,16 @@ ParagraphLayouter::Indents ParagraphLayouter::indents(const ParagraphSource& sou
   in.labelWidth = static_cast<std::int32_t>(clampCoordinate(width));
   in.labelMetrics = measurer_.metrics(labelFormat);
   in.hasLabel = true;
-  // The text starts at the hanging indent, or after the label and the numbering gap when the
-  // label is wider than the hang.
-  in.firstLeft = clampCoordinate(
-      std::max(start + std::max(f.offset, 0), start + in.labelWidth + f.numberingTab));
+  // The text starts at the hanging indent. A label wider than the hang pushes it to the next
+  // tab stop, so label and text never touch; without a hang it follows the label and the
+  // numbering gap.
+  const std::int64_t labelEnd = start + in.labelWidth + f.numberingTab;
+  const std::int64_t hang = start + std::max(f.offset, 0);
+  if (labelEnd <= hang) {
+    in.firstLeft = hang;
+  } else {
+    in.firstLeft = f.offset > 0 ? nextTabStop(f, labelEnd).position : clampCoordinate(labelEnd);
+  }
   return in;
 }
 

@@ -93,6 +93,17 @@ TEST(ListNumbering, ConsecutiveParagraphsOfOneKindCountOnAndOthersRestart) {
   EXPECT_EQ(counter.next(letters), 1u) << "another kind starts its own list";
   EXPECT_EQ(counter.next(plain), 0u);
   EXPECT_EQ(counter.next(letters), 1u) << "a plain paragraph ends the list";
+
+  // A nested list, numbered or bulleted, does not end the list it is nested in.
+  ParaFormat nested = letters;
+  nested.startIndent = 720;
+  ParaFormat nestedBullet = nested;
+  nestedBullet.numbering = pfn::Bullet;
+  counter.reset();
+  const std::pair<const ParaFormat*, std::uint32_t> steps[] = {
+      {&roman, 1},  {&nested, 1}, {&nested, 2},       {&roman, 2},
+      {&nested, 1}, {&roman, 3},  {&nestedBullet, 0}, {&roman, 4}};
+  for (const auto& [format, number] : steps) EXPECT_EQ(counter.next(*format), number);
 }
 
 TEST(PictureExtent, GoalSizesScaleAndNaturalSizesConvert) {

@@ -288,8 +288,9 @@ TEST_F(ParagraphLayoutTest, TheLabelSitsAtTheStartIndentAndPushesTheFirstLine) {
     std::int32_t textLeft;
   };
   const Case cases[] = {{360, 0, 360},   // in the hang
-                        {100, 50, 250},  // label (200) wider than the hang: after it and the gap
-                        {0, 0, 200}};
+                        {100, 50, 620},  // label (200) wider than the hang: the next tab stop
+                        {0, 0, 200},     // no hang: right after the label
+                        {0, 50, 250}};
   for (const Case& c : cases) {
     Para p{u"text\r"};
     p.label = u"i)";
