@@ -170,6 +170,7 @@ void GdiLineRenderer::drawLine(const LineDrawing& line, std::int64_t top,
                 reinterpret_cast<const wchar_t*>(line.label.data()),
                 static_cast<UINT>(line.label.size()), nullptr);
   }
+  for (const LeaderPiece& leader : line.leaders) drawLeader(leader, baseline);
   for (const ObjectPiece& object : line.objects) {
     const Picture* picture = document.pictureAt(paragraphStart + object.start);
     if (!picture) continue;
@@ -220,6 +221,36 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
   if (format.has(cfe::StrikeOut)) {
     const int y = deviceY(raised - format.height * 3 / 10);
     fill(dc_, {left, y, right, y + thickness}, color);
+  }
+}
+
+void GdiLineRenderer::drawLeader(const LeaderPiece& leader, std::int64_t baseline) {
+  const CharFormat& format = leader.format ? *leader.format : fallback_;
+  const COLORREF color = textColor(format);
+  const int thickness =
+      std::max(1, static_cast<int>(std::lround(format.height / 20.0 * scale_.pixelsPerTwipY)));
+  const int left = deviceX(leader.left);
+  const int right = deviceX(leader.right);
+  const int onBaseline = deviceY(baseline) - thickness;
+  const int underline = deviceY(baseline + format.height / 10);
+  switch (leader.leader) {
+    case tab::Dots: {
+      // Dots on a grid from the margin, so the leaders of lines one above the other line up.
+      const int pitch = std::max(2 * thickness, deviceX(format.height / 4) - deviceX(0));
+      const int first = left + (pitch - (left - deviceX(0)) % pitch) % pitch;
+      for (int x = first; x + thickness <= right; x += pitch) {
+        fill(dc_, {x, onBaseline, x + thickness, onBaseline + thickness}, color);
+      }
+      break;
+    }
+    case tab::Dashes: strokeBar(dc_, left, right, onBaseline, thickness, Dashes, color); break;
+    case tab::Lines: strokeBar(dc_, left, right, underline, thickness, {}, color); break;
+    case tab::Thick: strokeBar(dc_, left, right, underline, 2 * thickness, {}, color); break;
+    case tab::Equals:
+      strokeBar(dc_, left, right, underline - 2 * thickness, thickness, {}, color);
+      strokeBar(dc_, left, right, underline, thickness, {}, color);
+      break;
+    default: break;
   }
 }
 

@@ -57,6 +57,7 @@ class GdiLineRenderer {
   void drawText(const CharFormat& format, std::u16string_view text, std::span<const std::int32_t> x,
                 bool selected, std::int64_t baseline, std::int64_t lineTop,
                 std::int32_t lineHeight);
+  void drawLeader(const LeaderPiece& leader, std::int64_t baseline);
   void drawUnderline(const CharFormat& format, std::u16string_view text,
                      std::span<const std::int32_t> x, int y, int thickness, COLORREF color);
   void drawPicture(const Picture& picture, const RECT& box);

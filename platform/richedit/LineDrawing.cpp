@@ -31,6 +31,19 @@ LineDrawing lineDrawing(const ParagraphSource& source, const ParagraphBox& box, 
       std::min(text.size(), start + static_cast<std::size_t>(std::max(line.length, 0)));
   if (carets.size() < end - start + 1) return d;
   auto xAt = [&](std::size_t q) { return carets[q - start]; };
+  // The stop a tab reached, found again as layout found it: from the tab's x before alignment,
+  // with the hanging indent as a stop on a first line without a label.
+  const ParaFormat& para = source.format;
+  const std::int64_t implicitStop =
+      line.has(lineflag::FirstLine) && source.label.empty() && para.offset > 0
+          ? std::int64_t{para.startIndent} + para.offset
+          : -1;
+  const auto addLeader = [&](std::size_t q, const CharFormat* format) {
+    const TabStop stop = nextTabStop(para, std::int64_t{xAt(q)} - line.shift, implicitStop);
+    if (stop.leader != tab::NoLeader && xAt(q + 1) > xAt(q)) {
+      d.leaders.push_back({xAt(q), xAt(q + 1), stop.leader, format});
+    }
+  };
 
   std::size_t spanStart = 0;
   std::size_t span = 0;
@@ -44,6 +57,7 @@ LineDrawing lineDrawing(const ParagraphSource& source, const ParagraphBox& box, 
     }
     const CharFormat* format = span < source.spans.size() ? source.spans[span].format : nullptr;
     const char16_t c = text[q];
+    if (c == ch::Tab && !(format && format->has(cfe::Hidden))) addLeader(q, format);
     if (drawsNothing(c) || (format && format->has(cfe::Hidden))) {
       open = nullptr;
       continue;

@@ -88,7 +88,8 @@ TabStop nextTabStop(const ParaFormat& format, std::int64_t x, std::int64_t impli
     const std::uint32_t alignment = tabAlignment(format.tabs[static_cast<std::size_t>(i)]);
     if (alignment == tab::Bar || position <= x) continue;  // a bar stop only draws a rule
     if (!found || position < best.position) {
-      best = {position, alignment > tab::Decimal ? tab::Left : alignment};
+      best = {position, alignment > tab::Decimal ? tab::Left : alignment,
+              tabLeader(format.tabs[static_cast<std::size_t>(i)])};
       found = true;
     }
   }

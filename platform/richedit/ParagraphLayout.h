@@ -92,6 +92,7 @@ std::int32_t spacedLineHeight(std::int32_t natural, const ParaFormat& format);
 struct TabStop {
   std::int32_t position = 0;
   std::uint32_t alignment = tab::Left;
+  std::uint32_t leader = tab::NoLeader;  // what fills the space a tab to this stop leaves
 };
 TabStop nextTabStop(const ParaFormat& format, std::int64_t x, std::int64_t implicitStop = -1);
 

@@ -305,5 +305,24 @@ TEST_F(DocumentLayoutTest, DrawingCutsLinesIntoPiecesOfOneFormat) {
   EXPECT_EQ(d.baseline, 400);
 }
 
+// A tab to a stop with a leader leaves its leader from where the tab starts to where the text
+// goes on; a stop without one leaves nothing.
+TEST_F(DocumentLayoutTest, TabsToStopsWithLeadersDrawTheirLeaders) {
+  load(u"ab\tcd\tx\tyz\r", 9000);
+  ParaFormat f;
+  f.tabCount = 2;
+  f.tabs[0] = makeTabStop(2000, tab::Left, tab::Dots);
+  f.tabs[1] = makeTabStop(5000, tab::Right, tab::Lines);  // then a default stop
+  doc.setParaFormat(doc.paragraphRange(0), f, pfm::TabStops);
+  const LineDrawing d = layout->drawing(0);
+  ASSERT_EQ(d.leaders.size(), 2u);
+  EXPECT_EQ(d.leaders[0].left, 200);
+  EXPECT_EQ(d.leaders[0].right, 2000);
+  EXPECT_EQ(d.leaders[0].leader, tab::Dots);
+  EXPECT_EQ(d.leaders[1].left, 2200);
+  EXPECT_EQ(d.leaders[1].right, 4900) << "the right-aligned x ends at the stop";
+  EXPECT_EQ(d.leaders[1].leader, tab::Lines);
+}
+
 }  // namespace
 }  // namespace richedit

@@ -336,5 +336,32 @@ TEST_F(GdiLineRendererTest, CapitalsDrawLikeTheCapitalsTheyStandFor) {
   EXPECT_FALSE(same(*smallCaps, *draw("qUick!")));
 }
 
+// Leaders fill the space of a tab to their stop: dots and dashes broken, lines whole.
+TEST_F(GdiLineRendererTest, TabLeadersFillTheSpaceBeforeTheirStop) {
+  struct Case {
+    const char* keyword;
+    double minCoverage;
+    double maxCoverage;
+  } const cases[] = {{"", 0, 0},          {"\\tldot", 0.1, 0.6}, {"\\tlhyph", 0.4, 0.9},
+                     {"\\tlul", 0.97, 1}, {"\\tlth", 0.97, 1},   {"\\tleq", 0.97, 1}};
+  for (const Case& c : cases) {
+    load(std::string("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24") + c.keyword +
+             "\\tx4320 Name\\tab 12\\par}",
+         14400);
+    Canvas canvas(400, 40);
+    render(canvas, 96);
+    const int from = layout->caretPoint(4).x * 96 / 1440 + 2;
+    const int to = layout->caretPoint(5).x * 96 / 1440 - 2;
+    double best = 0;  // the fullest row's share of the tab's width
+    for (int y = 0; y < 40; ++y) {
+      int inked = 0;
+      for (int x = from; x < to; ++x) inked += canvas.ink(x, y);
+      best = std::max(best, static_cast<double>(inked) / (to - from));
+    }
+    EXPECT_GE(best, c.minCoverage) << c.keyword;
+    EXPECT_LE(best, c.maxCoverage) << c.keyword;
+  }
+}
+
 }  // namespace
 }  // namespace richedit
