@@ -35,6 +35,8 @@ enum class Kw {
   // paragraph formatting
   Pard, Ql, Qr, Qc, Qj, Qd, Li, Ri, Fi, Sb, Sa, Sl, SlMult, Tx, Tb, Tqr, Tqc, TqDec, TlDot,
   TlHyph, TlUl, TlTh, TlEq, PageBb, Keep, KeepN, InTbl, Ls, Ilvl,
+  // table rows
+  Trowd, Cellx, Trgaph, Trleft, TrPaddL,
   // list table values
   LevelNfc, LevelStartAt, ListId,
   // old-style numbering
@@ -240,6 +242,11 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
       {"keep", Kw::Keep},
       {"keepn", Kw::KeepN},
       {"intbl", Kw::InTbl},
+      {"trowd", Kw::Trowd},
+      {"cellx", Kw::Cellx},
+      {"trgaph", Kw::Trgaph},
+      {"trleft", Kw::Trleft},
+      {"trpaddl", Kw::TrPaddL},
       {"ls", Kw::Ls},
       {"ilvl", Kw::Ilvl},
       // lists
@@ -552,6 +559,8 @@ class RtfParser {
   // The style text takes now; paragraph marks never take part in a link (RTF cannot say so).
   FormatId currentStyle(bool paragraphMark = false);
   FormatId currentParaFormat();
+  ParaFormat paraFormatNow();
+  FormatId rowParaFormat();
   void applyListNumbering(ParaFormat& f, const ParaState& p) const;
   std::optional<Color> color(std::int32_t index) const;
   void setUnderline(std::uint8_t type, bool hasParam, std::int32_t param);
@@ -591,6 +600,12 @@ class RtfParser {
   std::uint32_t pendingCodePage_ = 1252;
   bool pendingCellBreak_ = false;  // a \par inside a cell: a line break if the cell goes on
   bool lastWasCellTab_ = false;
+  // The row being read: it becomes one paragraph whose tab stops stand where its cells do.
+  std::vector<std::int32_t> cellRights_;            // \cellx: each cell's right edge
+  std::vector<std::uint16_t> cellAlignments_;       // of the text of each cell ended so far
+  std::optional<std::uint16_t> cellParaAlignment_;  // of the last paragraph ended in the cell
+  std::int32_t rowLeft_ = 0;
+  std::int32_t cellGap_ = 108;  // text stands this far inside its cell
   int footnotes_ = 0;
   CharStyle lastStyle_;
   FormatId lastStyleId_ = 0;
@@ -685,6 +700,10 @@ void RtfParser::applyListNumbering(ParaFormat& f, const ParaState& p) const {
 }
 
 FormatId RtfParser::currentParaFormat() {
+  return result_.fragment.internParaFormat(paraFormatNow());
+}
+
+ParaFormat RtfParser::paraFormatNow() {
   const ParaState& p = top().para;
   ParaFormat f = p.format;
   f.startIndent = p.li + p.fi;
@@ -706,7 +725,7 @@ FormatId RtfParser::currentParaFormat() {
   }
   applyListNumbering(f, p);
   normalize(f);
-  return result_.fragment.internParaFormat(f);
+  return f;
 }
 
 // ------------------------------------------------------------------ text output
@@ -812,6 +831,7 @@ void RtfParser::endParagraph() {
   if (stop_) return;
   if (top().para.inTable) {
     pendingCellBreak_ = true;
+    cellParaAlignment_ = top().para.format.alignment;  // its group may close before the cell
     return;
   }
   if (!roomFor(1)) return;
@@ -838,8 +858,40 @@ void RtfParser::endRow(bool nested) {
   if (nested) {
     result_.fragment.appendText(u"\v", currentStyle());
   } else {
-    result_.fragment.appendParagraphEnd(currentStyle(true), currentParaFormat());
+    result_.fragment.appendParagraphEnd(currentStyle(true), rowParaFormat());
   }
+  cellAlignments_.clear();
+  cellParaAlignment_.reset();
+}
+
+// A row's cells go to tab stops at the cells' edges, aligned as their text was: a left cell
+// starts inside its left edge, a right one ends inside its right edge, a centred one centres.
+FormatId RtfParser::rowParaFormat() {
+  ParaFormat f = paraFormatNow();
+  const std::size_t cells = std::min(cellRights_.size(), cellAlignments_.size());
+  if (cells < 2) return result_.fragment.internParaFormat(f);
+  f.alignment = pfa::Left;
+  f.startIndent = rowLeft_ + cellGap_;
+  f.offset = 0;
+  f.tabCount = 0;
+  f.tabs.fill(0);
+  std::int32_t left = cellRights_[0];
+  for (std::size_t i = 1; i < cells && f.tabCount < tab::MaxStops; ++i) {
+    const std::int32_t right = std::max(cellRights_[i], left);
+    std::int32_t position = left + cellGap_;
+    std::uint32_t alignment = tab::Left;
+    if (cellAlignments_[i] == pfa::Right) {
+      position = right - cellGap_;
+      alignment = tab::Right;
+    } else if (cellAlignments_[i] == pfa::Center) {
+      position = left + (right - left) / 2;
+      alignment = tab::Center;
+    }
+    f.tabs[static_cast<std::size_t>(f.tabCount++)] = makeTabStop(std::max(position, 1), alignment);
+    left = right;
+  }
+  normalize(f);
+  return result_.fragment.internParaFormat(f);
 }
 
 void RtfParser::emitPicture() {
@@ -1457,6 +1509,15 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
           on ? (p.format.effects | pfe::KeepNext) : (p.format.effects & ~pfe::KeepNext);
       break;
     case Kw::InTbl: p.inTable = on; break;
+    case Kw::Trowd:
+      cellRights_.clear();
+      rowLeft_ = 0;
+      cellGap_ = 108;
+      break;
+    case Kw::Cellx: cellRights_.push_back(param); break;
+    case Kw::Trleft: rowLeft_ = param; break;
+    case Kw::Trgaph:
+    case Kw::TrPaddL: cellGap_ = std::clamp(param, 0, 1440); break;
     case Kw::Ls: p.ls = param; break;
     case Kw::Ilvl: p.ilvl = param; break;
     // ---- text
@@ -1466,6 +1527,10 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::Page: emitChar(0x000C); break;
     case Kw::Tab: emitChar(u'\t'); break;
     case Kw::Cell:
+      cellAlignments_.push_back(cellParaAlignment_.value_or(p.format.alignment));
+      cellParaAlignment_.reset();
+      endCell();
+      break;
     case Kw::NestCell: endCell(); break;
     case Kw::Row: endRow(false); break;
     case Kw::NestRow: endRow(true); break;

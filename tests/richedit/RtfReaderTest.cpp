@@ -165,6 +165,23 @@ TEST(RtfReaderTables, RowsBecomeParagraphsOfTabSeparatedCells) {
       u"one\vtwo\tthree\rnext");
 }
 
+// A row's cells stand at tab stops where the cells do, aligned as their text: left inside the
+// left edge, right inside the right edge, centred in the middle.
+TEST(RtfReaderTables, RowsPlaceTheirCellsWithTabStops) {
+  const RichTextDocument d = documentFromRtf(
+      "{\\rtf1\\trowd\\trgaph100\\trleft-100\\cellx2000\\cellx4000\\cellx6000\\cellx9000"
+      "\\pard\\intbl A\\cell\\qr B\\cell{\\pard\\intbl\\qc C\\par}\\cell\\ql D\\cell\\row"
+      "\\pard after\\par}");
+  const ParaFormat row = d.paraFormatAt(0);
+  EXPECT_EQ(row.startIndent, 0);
+  EXPECT_EQ(row.alignment, pfa::Left);
+  ASSERT_EQ(row.tabCount, 3);
+  EXPECT_EQ(row.tabs[0], makeTabStop(3900, tab::Right));
+  EXPECT_EQ(row.tabs[1], makeTabStop(5000, tab::Center)) << "from the cell's own paragraph";
+  EXPECT_EQ(row.tabs[2], makeTabStop(6100, tab::Left));
+  EXPECT_EQ(d.paraFormatAt(d.paragraphRange(1).min).tabCount, 0) << "the row's stops end with it";
+}
+
 TEST(RtfReaderFields, HyperlinksBecomeLinkedTextWithTheirTarget) {
   const RichTextDocument d = documentFromRtf(
       "{\\rtf1 See {\\field{\\*\\fldinst{HYPERLINK \"https://example.com/a\"}}{\\fldrslt{\\ul our site}}}"
