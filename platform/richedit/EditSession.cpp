@@ -52,6 +52,22 @@ void EditSession::typeText(std::u16string_view text) {
   typing_ = style;  // the next keystroke continues in the same format
 }
 
+void EditSession::overtypeText(std::u16string_view text) {
+  CharRange range = selection();
+  if (range.empty()) {
+    const CharPos limit =
+        std::min<CharPos>(range.min + static_cast<CharPos>(text.size()), doc_.textLength());
+    while (range.max < limit && doc_.charAt(range.max) != ch::ParagraphEnd &&
+           doc_.charAt(range.max) != ch::LineBreak) {
+      ++range.max;
+    }
+  }
+  const CharStyle style = typingStyle();
+  const CharRange r = doc_.replaceText(range, text, &style, EditKind::Typing);
+  sel_ = {r.max, r.max};
+  typing_ = style;
+}
+
 void EditSession::deleteBackward() {
   CharRange r = selection();
   if (r.empty()) {

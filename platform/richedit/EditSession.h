@@ -42,6 +42,9 @@ class EditSession {
   // ---- Typing and editing. Typing and the Backspace and Delete keys coalesce into one undo
   // step until the selection moves.
   void typeText(std::u16string_view text);
+  // Typing in overtype mode: with an empty selection the text replaces as many characters
+  // after the caret, but never a paragraph end or a line break.
+  void overtypeText(std::u16string_view text);
   void deleteBackward();
   void deleteForward();
   CharRange replaceSelection(std::u16string_view text, bool canUndo = true);  // EM_REPLACESEL

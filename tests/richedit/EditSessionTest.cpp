@@ -30,6 +30,29 @@ TEST(SessionSelection, ZeroToMinusOneSelectsTheFinalMarkToo) {
   EXPECT_EQ(s.document().windowText(), u"new");
 }
 
+TEST(SessionTyping, OvertypeReplacesCharactersUpToTheLineEnd) {
+  const struct {
+    std::u16string_view text;
+    CharRange selection;
+    std::u16string_view typed;
+    std::u16string_view expected;
+  } cases[] = {
+      {u"abcd", {1, 1}, u"XY", u"aXYd"},
+      {u"ab\rcd", {1, 1}, u"XYZ", u"aXYZ\rcd"},
+      {u"a\vb", {0, 0}, u"XY", u"XY\vb"},
+      {u"abcd", {1, 3}, u"X", u"aXd"},  // a selection is replaced as in insert mode
+      {u"ab", {2, 2}, u"X", u"abX"},
+  };
+  for (const auto& c : cases) {
+    EditSession s = sessionWith(c.text);
+    s.setSelection(c.selection.min, c.selection.max);
+    s.overtypeText(c.typed);
+    EXPECT_EQ(s.document().text({0, s.document().textLength()}), c.expected);
+    EXPECT_TRUE(s.undo());
+    EXPECT_EQ(s.document().text({0, s.document().textLength()}), c.text);
+  }
+}
+
 TEST(SessionCharFormat, WordTargetFormatsTheWordAtTheCaret) {
   EditSession s = sessionWith(u"make this bold now");
   s.setSelection(7, 7);  // inside "this"
