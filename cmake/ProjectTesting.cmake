@@ -13,11 +13,13 @@ else()
   set(test_data_dir "${PROJECT_SOURCE_DIR}/tests/data")
 endif()
 
-# add_project_test(<name> SOURCES ... [LIBRARIES ...] [WINDOW_TESTS])
+# add_project_test(<name> SOURCES ... [LIBRARIES ...] [WINDOW_TESTS] [LOCKS ...])
 # One CTest entry per test case; under MinGW each runs through the Wine wrapper.
 # WINDOW_TESTS: the tests create real windows; their main refuses every unscripted dialog.
+# LOCKS: resources the tests must hold alone while they run (the clipboard is one per
+# display: two tests copying and pasting at once would read each other's data).
 function(add_project_test name)
-  cmake_parse_arguments(arg "WINDOW_TESTS" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOW_TESTS" "" "SOURCES;LIBRARIES;LOCKS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   if(arg_WINDOW_TESTS)
     set(main window_test_main)
@@ -26,7 +28,11 @@ function(add_project_test name)
   endif()
   target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} ${main} GTest::gtest project_options)
   target_compile_definitions(${name} PRIVATE TEST_DATA_DIR="${test_data_dir}")
+  set(properties TIMEOUT 120)
+  if(arg_LOCKS)
+    list(APPEND properties RESOURCE_LOCK "${arg_LOCKS}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES ${properties})
 endfunction()

@@ -1,5 +1,6 @@
-// The clipboard of the rich-edit window: the selection goes out as Unicode text and as rich
-// text; what comes in is taken in the order rich text, plain text, picture.
+// The clipboard of the rich-edit window: the selection goes out as Unicode text, as text in
+// the system code page and as rich text; what comes in is taken in the order rich text, plain
+// text, picture.
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -89,6 +90,18 @@ std::optional<Picture> clipboardPicture(bool metafile) {
   return p;
 }
 
+// The same text in the system code page, for programs that read only 8-bit text.
+std::string ansiText(const std::string& unicode) {
+  const auto* wide = reinterpret_cast<const wchar_t*>(unicode.data());
+  const int units = static_cast<int>(unicode.size() / sizeof(wchar_t));
+  std::string bytes(static_cast<std::size_t>(
+                        WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr)),
+                    '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, units, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                      nullptr);
+  return bytes;
+}
+
 }  // namespace
 
 void EditControl::copy() {
@@ -105,6 +118,7 @@ void EditControl::copy() {
   if (!clipboard) return;
   EmptyClipboard();
   put(CF_UNICODETEXT, text.bytes);
+  put(CF_TEXT, ansiText(text.bytes));  // ends in NUL as the Unicode text does
   if (!rtf.bytes.empty()) put(rtfFormat(), rtf.bytes);
 }
 

@@ -17,6 +17,7 @@
 #include "platform/richedit/FormatRangeMessage.h"
 #include "platform/richedit/GdiTextMeasurer.h"
 #include "platform/richedit/PictureBitmaps.h"
+#include "platform/richedit/UrlDetection.h"
 
 namespace richedit {
 
@@ -72,11 +73,17 @@ class EditControl {
   std::optional<LRESULT> optionMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void setSelectionRange(CharPos min, CharPos max);  // EM_EXSETSEL's rules
   void setFont(HFONT font);
+  LRESULT setUrlDetection(WPARAM flags, LPARAM schemes);  // EM_AUTOURLDETECT
+  // EM_GETCHARFORMAT reports detected URLs as linked text, as the platform's control marks them.
+  void addDetectedLinks(CharRange range, CharFormat& format, std::uint32_t& uniform) const;
   void replaceSelection(std::u16string_view text, bool canUndo);
+  // What EM_SETCHARFORMAT with these SCF_* flags changes; empty for the typing format.
+  CharRange charFormatTarget(std::uint32_t scf) const;
+  bool undo();  // EM_UNDO: true when a step was undone
 
   // ---- View (EditView.cpp)
   void paint();
-  void relayout();  // the client width or the layout settings changed
+  void relayout(bool repaint = true);  // the client width or the layout settings changed
   void updateScrollBar();
   void scrollTo(int y);  // the pixel row of the document at the top of the format area
   void scrollLines(int lines);
@@ -85,7 +92,19 @@ class EditControl {
   void scrollToCaret();
   void updateCaret();
   void invalidate();
-  RECT formatRect() const;  // where text goes, in client pixels
+  // Client rows [top, bottom) are drawn again; the rest of the window keeps its pixels.
+  void invalidateRows(int top, int bottom);
+  void invalidateRange(CharRange range);  // the lines that hold range
+  void invalidateChange();                // what the document changes since the last paint touched
+  void invalidateSelectionChange(CharRange before, CharRange after);
+  // EM_SETRECT, EM_SETRECTNP, EM_GETRECT and EM_SETMARGINS.
+  std::optional<LRESULT> rectMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void scrollBy(int dx, int dy);  // moves the pixels on screen and draws only the uncovered band
+  void scrollToX(int x);          // the pixel column of the text at the format area's left
+  void onHScroll(WORD code);
+  int contentWidth();  // pixels: the widest line, or the wrapping width
+  void drawParagraphMarks(HDC dc, int first, int last);  // selected paragraph ends
+  RECT formatRect() const;                               // where text goes, in client pixels
   int firstVisibleLine();
   POINT positionOf(CharPos pos);  // the top left of the caret at pos, client pixels
   CharPos charAt(POINT client);
@@ -115,6 +134,10 @@ class EditControl {
   void moveTo(CharPos pos, bool extend, bool keepColumn = false);
   CharPos verticalTarget(int lines);  // the position lines below (above when negative)
   CharPos lineEnd(int line);
+  CharPos paragraphTarget(bool down);  // Ctrl+Down and Ctrl+Up
+  bool inSelectionBar(POINT p) const;  // left of the text, where clicks select lines
+  CharRange lineRangeAt(POINT p);      // the whole line at p's height
+  void extendByUnits(CharRange unit);  // the drag's first unit to unit, whole units
   void mouseDown(POINT p, bool extend);
   void mouseMove(POINT p);
   void dragScroll();  // the timer while a drag is outside the text
@@ -122,6 +145,8 @@ class EditControl {
   static constexpr UINT_PTR kDragScrollTimer = 1;
   void doubleClick(POINT p);
   CharRange linkAt(POINT p);  // the linked text under the point; empty for none
+  // The linked text or the detected URL that holds pos; empty for none.
+  CharRange linkHolding(CharPos pos) const;
   // True when the parent took a mouse message over linked text (EN_LINK).
   bool notifyLink(UINT message, WPARAM wParam, LPARAM lParam, POINT p);
   bool setCursor(LPARAM hitTest);  // false: the class cursor applies
@@ -132,10 +157,22 @@ class EditControl {
   DocumentLayout layout_;
   FormatRangeHandler formatter_;
   PictureBitmaps bitmaps_;
+  DetectedUrls urls_;        // kept only while detection is on
+  WPARAM urlDetection_ = 0;  // the AURL_* flags of EM_AUTOURLDETECT
 
   int dpiX_ = 96;
   int dpiY_ = 96;
   int scrollY_ = 0;
+  int scrollX_ = 0;
+  std::optional<RECT> setRect_;  // EM_SETRECT; the client less the margins without it
+  int leftMargin_ = 1;           // EM_SETMARGINS, pixels
+  int rightMargin_ = 1;
+  bool hasHScrollBar_ = false;
+  // The document changes not yet drawn: from the first changed character to the end of the
+  // last, and the height the document had when last drawn.
+  std::optional<CharRange> dirty_;
+  bool formatDirty_ = false;
+  std::int64_t drawnHeight_ = 0;
   int zoomNumerator_ = 0;
   int zoomDenominator_ = 0;
   std::int32_t layoutWidth_ = 0;
@@ -150,11 +187,14 @@ class EditControl {
   bool singleLevelUndo_ = false;
   bool hasScrollBar_ = false;
   bool updatingScrollBar_ = false;
+  SCROLLINFO shownVScroll_{};  // what the bars were last set to
+  SCROLLINFO shownHScroll_{};
   bool focused_ = false;
   bool redraw_ = true;
   bool caretShown_ = false;
   int caretHeight_ = 0;
   bool dragging_ = false;
+  std::optional<CharRange> dragUnit_;  // a drag that started in the selection bar: its lines
   POINT dragPoint_{};
   bool overtype_ = false;  // the Insert key toggles it
   // What the parent was last told, so that a message sent back from a notification does

@@ -68,7 +68,13 @@ bool EditControl::keyDown(WPARAM key) {
       return true;
     }
     case VK_UP:
-    case VK_DOWN: moveTo(verticalTarget(key == VK_UP ? -1 : 1), shift, true); return true;
+    case VK_DOWN:
+      if (ctrl) {
+        moveTo(paragraphTarget(key == VK_DOWN), shift);
+      } else {
+        moveTo(verticalTarget(key == VK_UP ? -1 : 1), shift, true);
+      }
+      return true;
     case VK_PRIOR:
     case VK_NEXT: {
       const int direction = key == VK_PRIOR ? -1 : 1;
@@ -134,7 +140,7 @@ bool EditControl::keyDown(WPARAM key) {
       if (readOnly()) {
         refuse();
       } else if (key == 'Z') {
-        session_.undo();
+        undo();
       } else {
         session_.redo();
       }
@@ -197,17 +203,61 @@ void EditControl::charInput(wchar_t c) {
   }
 }
 
+CharPos EditControl::paragraphTarget(bool down) {
+  const RichTextDocument& doc = session_.document();
+  const int paragraph = doc.paragraphIndexAt(active_);
+  const CharPos start = doc.paragraphRange(paragraph).min;
+  // Down goes to the next paragraph's start (the text's end from the last); up to this
+  // paragraph's start, or the one before when already there.
+  if (down) {
+    return paragraph + 1 < doc.paragraphCount() ? doc.paragraphRange(paragraph + 1).min
+                                                : doc.textLength();
+  }
+  if (active_ > start || paragraph == 0) return start;
+  return doc.paragraphRange(paragraph - 1).min;
+}
+
+bool EditControl::inSelectionBar(POINT p) const { return p.x >= 0 && p.x < formatRect().left; }
+
+CharRange EditControl::lineRangeAt(POINT p) {
+  const RECT rc = formatRect();
+  const std::int64_t y = std::max<std::int64_t>(toTwipsY(p.y - rc.top + scrollY_), 0);
+  const DocumentLine l = layout_.line(layout_.lineAtY(y));
+  return {l.start, std::min(l.end(), session_.document().textLength())};
+}
+
+void EditControl::extendByUnits(CharRange unit) {
+  const CharRange first = dragUnit_.value_or(unit);
+  column_.reset();
+  if (unit.min >= first.min) {
+    select(first.min, std::max(unit.max, first.max));
+  } else {
+    select(first.max, unit.min);
+  }
+}
+
 void EditControl::mouseDown(POINT p, bool extend) {
   if (!focused_) SetFocus(window_);
-  const CharPos pos = charAt(p);
-  moveTo(pos, extend);
   SetCapture(window_);
   dragging_ = true;
+  if (!inSelectionBar(p)) {
+    dragUnit_.reset();
+    moveTo(charAt(p), extend);
+    return;
+  }
+  // In the selection bar a click takes whole lines; with Shift from the selection's anchor.
+  const CharRange line = lineRangeAt(p);
+  dragUnit_ = extend ? CharRange{anchor_, anchor_} : line;
+  extendByUnits(line);
 }
 
 void EditControl::mouseMove(POINT p) {
   dragPoint_ = p;
-  moveTo(charAt(p), true);
+  if (dragUnit_) {
+    extendByUnits(lineRangeAt(p));
+  } else {
+    moveTo(charAt(p), true);
+  }
   // Above or below the text the view keeps scrolling while the button is held.
   const RECT rc = formatRect();
   if (p.y < rc.top || p.y >= rc.bottom) {
@@ -223,7 +273,11 @@ void EditControl::dragScroll() {
     return;
   }
   // The point stays beyond the edge: the line there comes into view, one per tick.
-  moveTo(charAt(dragPoint_), true);
+  if (dragUnit_) {
+    extendByUnits(lineRangeAt(dragPoint_));
+  } else {
+    moveTo(charAt(dragPoint_), true);
+  }
   scrollToCaret();
 }
 
@@ -233,8 +287,15 @@ void EditControl::endDrag() {
 }
 
 void EditControl::doubleClick(POINT p) {
-  const CharRange word = session_.document().wordAt(charAt(p));
+  const RichTextDocument& doc = session_.document();
   column_.reset();
+  if (inSelectionBar(p)) {  // the whole paragraph
+    const CharRange line = lineRangeAt(p);
+    const CharRange paragraph = doc.paragraphRange(doc.paragraphIndexAt(line.min));
+    select(paragraph.min, std::min(paragraph.max, doc.textLength()));
+    return;
+  }
+  const CharRange word = doc.wordAt(charAt(p));
   select(word.min, word.max);
 }
 
@@ -243,7 +304,9 @@ CharRange EditControl::linkAt(POINT p) {
   const CharPos closest = charAt(p);
   // The nearest caret position is on either side of the character under the point.
   for (CharPos c : {closest - 1, closest}) {
-    if (c < 0 || c >= doc.textLength() || !doc.charFormatAt(c).has(cfe::Link)) continue;
+    if (c < 0 || c >= doc.textLength()) continue;
+    const CharRange link = linkHolding(c);
+    if (link.empty()) continue;
     const POINT left = positionOf(c);
     const POINT right = positionOf(c + 1);
     const DocumentLine l = layout_.line(layout_.lineFromChar(c));
@@ -252,12 +315,18 @@ CharRange EditControl::linkAt(POINT p) {
         (right.y == left.y && p.x >= right.x)) {
       continue;
     }
-    CharRange link{c, c + 1};
-    while (link.min > 0 && doc.charFormatAt(link.min - 1).has(cfe::Link)) --link.min;
-    while (link.max < doc.textLength() && doc.charFormatAt(link.max).has(cfe::Link)) ++link.max;
     return link;
   }
   return {};
+}
+
+CharRange EditControl::linkHolding(CharPos pos) const {
+  const RichTextDocument& doc = session_.document();
+  if (!doc.charFormatAt(pos).has(cfe::Link)) return urls_.at(pos);
+  CharRange link{pos, pos + 1};
+  while (link.min > 0 && doc.charFormatAt(link.min - 1).has(cfe::Link)) --link.min;
+  while (link.max < doc.textLength() && doc.charFormatAt(link.max).has(cfe::Link)) ++link.max;
+  return link;
 }
 
 bool EditControl::notifyLink(UINT message, WPARAM wParam, LPARAM lParam, POINT p) {

@@ -209,6 +209,23 @@ WORD selectionType(CharRange range) {
   return range.length() > 1 ? SEL_TEXT | SEL_MULTICHAR : SEL_TEXT;
 }
 
+CharRange EditControl::charFormatTarget(std::uint32_t scf) const {
+  const RichTextDocument& doc = session_.document();
+  const CharRange sel = session_.selection();
+  if (scf & scf::All) return {0, doc.textLength()};
+  if (!(scf & scf::Selection)) return {};
+  if (!sel.empty()) return sel;
+  return (scf & scf::Word) ? doc.wordAt(sel.min) : CharRange{};
+}
+
+bool EditControl::undo() {
+  if (!session_.undo()) return false;
+  // The platform's control leaves the caret after what came back, with nothing selected.
+  const CharPos end = session_.selection().max;
+  session_.setSelection(end, end);
+  return true;
+}
+
 void EditControl::replaceSelection(std::u16string_view text, bool canUndo) {
   session_.replaceSelection(text, canUndo);
 }
@@ -304,7 +321,7 @@ std::optional<LRESULT> EditControl::optionMessage(UINT message, WPARAM wParam, L
   SetWindowLongPtrW(window_, GWL_STYLE,
                     static_cast<LONG_PTR>((style() & ~styleOptions) | (next & styleOptions)));
   autoWordSelection_ = (next & ECO_AUTOWORDSELECTION) != 0;
-  invalidate();
+  relayout();  // the selection bar moves the text
   return next & (styleOptions | ECO_AUTOWORDSELECTION);
 }
 
@@ -352,7 +369,7 @@ std::optional<LRESULT> EditControl::textMessage(UINT message, WPARAM wParam, LPA
   const RichTextDocument& doc = session_.document();
   switch (message) {
     case WM_GETTEXT: return copyOut(doc.windowText(), reinterpret_cast<wchar_t*>(lParam), wParam);
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(doc.windowText().size());
+    case WM_GETTEXTLENGTH: return doc.windowTextLength();
     case WM_SETTEXT: setText(view(reinterpret_cast<const wchar_t*>(lParam))); return TRUE;
     case EM_SETTEXTEX: return setTextEx(reinterpret_cast<const SETTEXTEX*>(wParam), lParam);
     case EM_GETTEXTEX:
@@ -363,9 +380,11 @@ std::optional<LRESULT> EditControl::textMessage(UINT message, WPARAM wParam, LPA
       const DWORD flags = how ? how->flags : GTL_DEFAULT;
       if ((flags & GTL_NUMCHARS) && (flags & GTL_NUMBYTES)) return E_INVALIDARG;
       if ((flags & GTL_PRECISE) && (flags & GTL_CLOSE)) return E_INVALIDARG;
+      if (!(flags & GTL_NUMBYTES)) {
+        return (flags & GTL_USECRLF) ? doc.windowTextLength() : doc.textLength();
+      }
       const std::u16string text =
           (flags & GTL_USECRLF) ? doc.windowText() : doc.text({0, doc.textLength()});
-      if (!(flags & GTL_NUMBYTES)) return static_cast<LRESULT>(text.size());
       const UINT codePage = how->codepage;
       if (codePage == 1200) return static_cast<LRESULT>(text.size() * 2);
       return WideCharToMultiByte(codePage, 0, reinterpret_cast<const wchar_t*>(text.data()),
@@ -472,8 +491,9 @@ std::optional<LRESULT> EditControl::formatMessage(UINT message, WPARAM wParam, L
   switch (message) {
     case EM_GETCHARFORMAT: {
       std::uint32_t uniform = 0;
-      const CharFormat f =
+      CharFormat f =
           session_.charFormat((wParam & SCF_SELECTION) ? scf::Selection : scf::Default, &uniform);
+      if (wParam & SCF_SELECTION) addDetectedLinks(session_.selection(), f, uniform);
       LRESULT mask = 0;
       withCharRecord(lParam, [&](auto& record) {
         toRecord(f, record);
@@ -483,6 +503,10 @@ std::optional<LRESULT> EditControl::formatMessage(UINT message, WPARAM wParam, L
       return mask;
     }
     case EM_SETCHARFORMAT: {
+      if (!allowChange(charFormatTarget(static_cast<std::uint32_t>(wParam)), message, wParam,
+                       lParam)) {
+        return FALSE;
+      }
       bool done = false;
       withCharRecord(lParam, [&](const auto& record) {
         const std::uint32_t mask =
@@ -505,6 +529,11 @@ std::optional<LRESULT> EditControl::formatMessage(UINT message, WPARAM wParam, L
       bool two = false;
       const PARAFORMAT2* record = paraRecord(lParam, two);
       if (!record) return FALSE;
+      const RichTextDocument& doc = session_.document();
+      const CharRange sel = session_.selection();
+      const CharRange paragraphs{doc.paragraphRange(doc.paragraphIndexAt(sel.min)).min,
+                                 doc.paragraphRange(doc.paragraphIndexAt(sel.max)).max};
+      if (!allowChange(paragraphs, message, wParam, lParam)) return FALSE;
       session_.setParaFormat(
           fromRecord(*record, two),
           record->dwMask & (two ? pfm::Supported | pfm::OffsetIndent : kParaMask1));
@@ -617,9 +646,6 @@ std::optional<LRESULT> EditControl::lineMessage(UINT message, WPARAM wParam, LPA
     case EM_SETSCROLLPOS:
       if (const auto* p = reinterpret_cast<const POINT*>(lParam)) scrollTo(p->y);
       return 1;
-    case EM_GETRECT:
-      if (auto* r = reinterpret_cast<RECT*>(lParam)) *r = formatRect();
-      return 0;
     default: return std::nullopt;
   }
 }
@@ -627,7 +653,7 @@ std::optional<LRESULT> EditControl::lineMessage(UINT message, WPARAM wParam, LPA
 std::optional<LRESULT> EditControl::stateMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case EM_UNDO:
-    case WM_UNDO: return session_.undo();
+    case WM_UNDO: return undo();
     case EM_REDO: return session_.redo();
     case EM_CANUNDO: return session_.canUndo();
     case EM_CANREDO: return session_.canRedo();
@@ -669,8 +695,37 @@ std::optional<LRESULT> EditControl::stateMessage(UINT message, WPARAM wParam, LP
       selectionHidden_ = wParam != 0;
       invalidate();
       return 0;
+    case EM_AUTOURLDETECT: return setUrlDetection(wParam, lParam);
+    case EM_GETAUTOURLDETECT: return urlDetection_ != 0;
     default: return std::nullopt;
   }
+}
+
+LRESULT EditControl::setUrlDetection(WPARAM flags, LPARAM schemes) {
+  constexpr WPARAM known = AURL_ENABLEURL | AURL_ENABLEEMAILADDR | AURL_ENABLETELNO |
+                           AURL_ENABLEEAURLS | AURL_ENABLEDRIVELETTERS | AURL_DISABLEMIXEDLGC;
+  if (flags & ~known) return E_INVALIDARG;
+  // Only the built-in schemes are recognised; a list of the caller's own is refused.
+  if (schemes) return E_NOTIMPL;
+  urlDetection_ = flags;
+  // Addresses, telephone numbers and drive paths are not recognised: plain URLs only.
+  if (urlDetection_ & AURL_ENABLEURL) {
+    urls_.scan(session_.document());
+  } else {
+    urls_.clear();
+  }
+  invalidate();
+  return 0;
+}
+
+void EditControl::addDetectedLinks(CharRange range, CharFormat& format,
+                                   std::uint32_t& uniform) const {
+  if (format.has(cfe::Link) && (uniform & cfm::Link)) return;  // all of it is linked anyway
+  // An insertion point reports the format typing takes: the character before it.
+  const CharRange url = range.empty() ? urls_.at(range.min - 1) : urls_.firstIn(range);
+  if (url.empty()) return;
+  if (url.min <= range.min) format.effects |= cfe::Link;
+  if (url.min > range.min || url.max < range.max) uniform &= ~cfm::Link;
 }
 
 }  // namespace richedit

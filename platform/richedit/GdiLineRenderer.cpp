@@ -16,9 +16,9 @@ namespace {
 
 // Automatic colour is black on paper and on the white page pictures; links without a colour
 // of their own show in blue.
-COLORREF textColor(const CharFormat& format) {
+COLORREF textColor(const CharFormat& format, bool linked = false) {
   if (!format.has(cfe::AutoColor)) return static_cast<COLORREF>(format.textColor);
-  return format.has(cfe::Link) ? RGB(0, 0, 255) : RGB(0, 0, 0);
+  return linked || format.has(cfe::Link) ? RGB(0, 0, 255) : RGB(0, 0, 0);
 }
 
 void fill(HDC dc, const RECT& r, COLORREF color) {
@@ -147,19 +147,30 @@ void GdiLineRenderer::drawLine(const LineDrawing& line, std::int64_t top,
   const std::int64_t baseline = top + line.baseline;
   for (const TextPiece& piece : line.pieces) {
     if (!piece.format || piece.text.empty()) continue;
-    // Up to three parts: before, inside and after the selection.
+    // Parts cut where the selection and the extra links start and end.
     const auto n = static_cast<CharPos>(piece.text.size());
     const CharPos from = paragraphStart + piece.start;
-    const CharPos a = std::clamp(selection_.min - from, 0, n);
-    const CharPos b = std::clamp(selection_.max - from, a, n);
-    const CharPos cuts[] = {0, a, b, n};
-    for (int part = 0; part < 3; ++part) {
+    std::vector<CharPos> cuts{0, n, std::clamp(selection_.min - from, 0, n),
+                              std::clamp(selection_.max - from, 0, n)};
+    auto link = std::upper_bound(links_.begin(), links_.end(), from,
+                                 [](CharPos p, const CharRange& r) { return p < r.max; });
+    const auto firstLink = link;
+    for (; link != links_.end() && link->min < from + n; ++link) {
+      cuts.push_back(std::clamp(link->min - from, 0, n));
+      cuts.push_back(std::clamp(link->max - from, 0, n));
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    link = firstLink;
+    for (std::size_t part = 0; part + 1 < cuts.size(); ++part) {
+      const CharPos start = from + cuts[part];
+      while (link != links_.end() && link->max <= start) ++link;
       const auto p0 = static_cast<std::size_t>(cuts[part]);
       const auto p1 = static_cast<std::size_t>(cuts[part + 1]);
-      if (p0 >= p1) continue;
       drawText(*piece.format, piece.text.substr(p0, p1 - p0),
-               std::span<const std::int32_t>(piece.x).subspan(p0, p1 - p0 + 1), part == 1, baseline,
-               top, line.height);
+               std::span<const std::int32_t>(piece.x).subspan(p0, p1 - p0 + 1),
+               start >= selection_.min && start < selection_.max,
+               link != links_.end() && link->min <= start, baseline, top, line.height);
     }
   }
   if (!line.label.empty()) {
@@ -181,7 +192,7 @@ void GdiLineRenderer::drawLine(const LineDrawing& line, std::int64_t top,
 }
 
 void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view text,
-                               std::span<const std::int32_t> x, bool selected,
+                               std::span<const std::int32_t> x, bool selected, bool linked,
                                std::int64_t baseline, std::int64_t lineTop,
                                std::int32_t lineHeight) {
   const int left = deviceX(x.front());
@@ -190,7 +201,7 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
     fill(dc_, {left, deviceY(lineTop), right, deviceY(lineTop + lineHeight)},
          selected ? selectionBack_ : static_cast<COLORREF>(format.backColor));
   }
-  const COLORREF color = selected ? selectionText_ : textColor(format);
+  const COLORREF color = selected ? selectionText_ : textColor(format, linked);
   // Each character at its laid-out x: advances from rounded positions do not drift.
   std::vector<INT> dx(text.size());
   for (std::size_t i = 0; i < dx.size(); ++i) dx[i] = deviceX(x[i + 1]) - deviceX(x[i]);
@@ -215,7 +226,7 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
   // Underline and strike-out as bars in the text's colour, about a twentieth of the size thick.
   const int thickness =
       std::max(1, static_cast<int>(std::lround(format.height / 20.0 * scale_.pixelsPerTwipY)));
-  if (format.has(cfe::Underline) || format.has(cfe::Link)) {
+  if (format.has(cfe::Underline) || format.has(cfe::Link) || linked) {
     drawUnderline(format, text, x, deviceY(raised + format.height / 10), thickness, color);
   }
   if (format.has(cfe::StrikeOut)) {

@@ -41,6 +41,9 @@ class GdiLineRenderer {
     selectionBack_ = background;
     selectionText_ = text;
   }
+  // Sorted, disjoint ranges that draw as links although their text is not linked (URLs the
+  // window detected); they must outlive the pass.
+  void setExtraLinks(std::span<const CharRange> links) { links_ = links; }
 
   // Draws lines [first, last) of layout; bandTop is the layout y that lands on origin.y.
   void drawLines(DocumentLayout& layout, const RichTextDocument& document, int first, int last,
@@ -55,7 +58,7 @@ class GdiLineRenderer {
   HFONT fontFor(const CharFormat& format);
   HFONT smallCapsFontFor(const CharFormat& format);
   void drawText(const CharFormat& format, std::u16string_view text, std::span<const std::int32_t> x,
-                bool selected, std::int64_t baseline, std::int64_t lineTop,
+                bool selected, bool linked, std::int64_t baseline, std::int64_t lineTop,
                 std::int32_t lineHeight);
   void drawLeader(const LeaderPiece& leader, std::int64_t baseline);
   void drawUnderline(const CharFormat& format, std::u16string_view text,
@@ -73,6 +76,7 @@ class GdiLineRenderer {
   std::unordered_map<const CharFormat*, FontHandle> smallCapsFonts_;
   const CharFormat fallback_ = defaultCharFormat();
   CharRange selection_;
+  std::span<const CharRange> links_;
   COLORREF selectionBack_ = RGB(0, 0, 128);
   COLORREF selectionText_ = RGB(255, 255, 255);
 };

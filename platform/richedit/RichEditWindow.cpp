@@ -61,6 +61,7 @@ EditControl::EditControl(HWND window, const CREATESTRUCTW& create)
       layout_(session_.document(), measurer_, LayoutOptions{}),
       formatter_(session_.document(), measurer_),
       hasScrollBar_((create.style & WS_VSCROLL) != 0) {
+  hasHScrollBar_ = (create.style & WS_HSCROLL) != 0;
   const WindowDC screen(nullptr);
   dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
   dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -70,8 +71,18 @@ EditControl::EditControl(HWND window, const CREATESTRUCTW& create)
 void EditControl::onDocumentChange(const ChangeNotice& notice) {
   layout_.onChange(notice);
   formatter_.onChange(notice);
+  if (urlDetection_ & AURL_ENABLEURL) urls_.onChange(session_.document(), notice);
   bitmaps_.clear();
   ++changes_;
+  // What the next paint must draw again: earlier changes behind this one move with it.
+  CharRange dirty{notice.pos, notice.pos + notice.inserted};
+  if (dirty_) {
+    CharPos end = dirty_->max;
+    if (end > notice.pos) end = std::max(end + notice.inserted - notice.removed, notice.pos);
+    dirty = {std::min(dirty_->min, dirty.min), std::max(end, dirty.max)};
+  }
+  dirty_ = dirty;
+  formatDirty_ = formatDirty_ || notice.formatOnly;
 }
 
 LRESULT EditControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -92,10 +103,11 @@ void EditControl::afterCommand() {
     column_.reset();
   }
   notifiedChanges_ = changes_;
-  notifiedSelection_ = sel;
+  const CharRange before = std::exchange(notifiedSelection_, sel);
   if (changed) updateScrollBar();
   if (moved) scrollToCaret();
-  invalidate();
+  invalidateChange();
+  invalidateSelectionChange(before, sel);
   updateCaret();
   // The platform's control reports the new selection before the change.
   if (moved && (eventMask_ & ENM_SELCHANGE)) {
@@ -215,6 +227,7 @@ LRESULT EditControl::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       sendCommand(EN_KILLFOCUS);
       return 0;
     case WM_VSCROLL: onVScroll(LOWORD(wParam)); return 0;
+    case WM_HSCROLL: onHScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: onWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_KEYDOWN:
       if (keyDown(wParam)) return 0;
@@ -257,7 +270,8 @@ LRESULT EditControl::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   using Handler = std::optional<LRESULT> (EditControl::*)(UINT, WPARAM, LPARAM);
   for (Handler h :
        {&EditControl::textMessage, &EditControl::selectionMessage, &EditControl::formatMessage,
-        &EditControl::lineMessage, &EditControl::stateMessage, &EditControl::optionMessage}) {
+        &EditControl::lineMessage, &EditControl::stateMessage, &EditControl::optionMessage,
+        &EditControl::rectMessage}) {
     if (const std::optional<LRESULT> r = (this->*h)(message, wParam, lParam)) return *r;
   }
   if (const std::optional<LRESULT> r = formatter_.handle(message, wParam, lParam)) {

@@ -45,6 +45,7 @@ class RichTextDocument {
   const std::u16string& storyText() const { return text_; }
   std::u16string text(CharRange range) const;  // clamped to the story
   std::u16string windowText() const;           // WM_GETTEXT: CR LF paragraph ends, no final mark
+  CharPos windowTextLength() const { return textLength() + paragraphCount() - 1; }
   char16_t charAt(CharPos pos) const { return text_[static_cast<std::size_t>(pos)]; }
   bool empty() const { return textLength() == 0; }
 

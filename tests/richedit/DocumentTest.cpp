@@ -14,6 +14,7 @@ TEST(DocumentPositions, ParagraphEndsAndPicturesAreOnePositionAndTheFinalMarkIsE
   EXPECT_EQ(doc.storyLength(), 6);
   EXPECT_EQ(doc.paragraphCount(), 2);
   EXPECT_EQ(doc.windowText(), u"ab\r\ncd");
+  EXPECT_EQ(doc.windowTextLength(), 6);
   doc.insertPicture({2, 2}, Picture{PictureKind::Png, "data"});
   EXPECT_EQ(doc.textLength(), 6);
   EXPECT_EQ(doc.charAt(2), 0xFFFC);

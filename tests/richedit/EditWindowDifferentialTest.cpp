@@ -5,9 +5,12 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -126,15 +129,37 @@ std::wstring typingUndo(HWND c) {
   pressKey(c, VK_LEFT, {VK_SHIFT});
   typeText(c, L"XY");
   std::wstring out = windowText(c) + show(selection(c));
-  // Where the selection lands after an undo is left out: Wine collapses it, we select what
-  // came back.
   SendMessageW(c, EM_UNDO, 0, 0);
-  out += L" " + windowText(c);
+  out += L" " + windowText(c) + show(selection(c));
   SendMessageW(c, EM_UNDO, 0, 0);
-  out += L" " + windowText(c) + std::to_wstring(SendMessageW(c, EM_CANUNDO, 0, 0)) +
+  out += L" " + windowText(c) + show(selection(c)) +
+         std::to_wstring(SendMessageW(c, EM_CANUNDO, 0, 0)) +
          std::to_wstring(SendMessageW(c, EM_CANREDO, 0, 0));
   SendMessageW(c, EM_REDO, 0, 0);
-  return out + L" " + windowText(c);
+  return out + L" " + windowText(c) + show(selection(c));
+}
+
+std::wstring formatRect(HWND c) {
+  setText(c, L"Some text");
+  const auto rect = [&] {
+    RECT r{};
+    SendMessageW(c, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    POINTL p{};
+    SendMessageW(c, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), 0);
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+           std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom) + L"@" +
+           std::to_wstring(p.x) + L"," + std::to_wstring(p.y) + L" ";
+  };
+  // Margins and relative rectangles are left out: Wine ignores both.
+  std::wstring out = rect();
+  RECT set{30, 40, 200, 150};
+  SendMessageW(c, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&set));
+  out += rect();
+  RECT other{3, 4, 300, 250};
+  SendMessageW(c, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&other));
+  out += rect();
+  SendMessageW(c, EM_SETRECT, 0, 0);
+  return out + rect();
 }
 
 class SameAsPlatform : public testing::TestWithParam<Sequence> {
@@ -152,12 +177,46 @@ TEST_P(SameAsPlatform, AnswersTheSame) {
   EXPECT_EQ(GetParam().run(ours), expected);
 }
 
+// Copy in one control and paste in the other, both ways: the text and its bold come across.
+TEST_F(SameAsPlatform, ClipboardCarriesTextAndBoldBetweenTheControls) {
+  TestParent parent;
+  const HWND ours = parent.createControl(registerRichEditClass(), ES_MULTILINE);
+  const HWND platform = parent.createControl(RICHEDIT_CLASSW, ES_MULTILINE);
+  for (const auto& [from, to] : {std::pair{platform, ours}, std::pair{ours, platform}}) {
+    SCOPED_TRACE(from == ours ? "ours to the platform's" : "the platform's to ours");
+    streamIn(from, "{\\rtf1\\ansi plain \\b bold\\b0  caf\\'e9}", SF_RTF);
+    setSelection(from, 6, 15);
+    SendMessageW(from, WM_COPY, 0, 0);
+    setText(to, L"");
+    SendMessageW(to, WM_PASTE, 0, 0);
+    EXPECT_EQ(windowText(to), L"bold caf\u00E9");
+    EXPECT_TRUE(allBold(to, 0, 4));
+  }
+  // Our copy puts 8-bit text in the system code page there itself, before the rich text (a
+  // format the system makes up from another would come after every format put there).
+  ASSERT_TRUE(OpenClipboard(parent.get()));
+  std::vector<UINT> formats;
+  for (UINT f = EnumClipboardFormats(0); f != 0; f = EnumClipboardFormats(f)) formats.push_back(f);
+  std::string ansi;
+  if (HANDLE memory = GetClipboardData(CF_TEXT)) {
+    ansi = static_cast<const char*>(GlobalLock(memory));
+    GlobalUnlock(memory);
+  }
+  CloseClipboard();
+  EXPECT_EQ(ansi, "bold caf\xE9");
+  const auto at = [&](UINT f) {
+    return std::find(formats.begin(), formats.end(), f) - formats.begin();
+  };
+  EXPECT_LT(at(CF_TEXT), at(RegisterClipboardFormatW(L"Rich Text Format")));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sequences, SameAsPlatform,
     testing::Values(Sequence{"RtfInTextOut", rtfInTextOut}, Sequence{"PlainTextIn", plainTextIn},
                     Sequence{"SelectionRanges", selectionRanges},
                     Sequence{"TextLengths", textLengths}, Sequence{"FindText", findText},
-                    Sequence{"HardLines", hardLines}, Sequence{"TypingUndo", typingUndo}),
+                    Sequence{"HardLines", hardLines}, Sequence{"TypingUndo", typingUndo},
+                    Sequence{"FormatRect", formatRect}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -129,6 +129,14 @@ void typeText(HWND control, const std::wstring& text) {
   for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 1);
 }
 
+bool allBold(HWND control, LONG min, LONG max) {
+  setSelection(control, min, max);
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageW(control, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  return (cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD);
+}
+
 LRESULT sendHolding(HWND control, UINT message, WPARAM wParam, const std::vector<UINT>& held) {
   BYTE state[256]{};
   GetKeyboardState(state);

@@ -65,6 +65,7 @@ void setText(HWND control, const wchar_t* text);
 LRESULT streamIn(HWND control, const std::string& bytes, WPARAM flags);
 std::string streamOut(HWND control, WPARAM flags);
 void typeText(HWND control, const std::wstring& text);  // WM_CHAR per character
+bool allBold(HWND control, LONG min, LONG max);         // selects the range to ask
 // Sends the message with the given modifier keys (VK_SHIFT, VK_CONTROL) held in the key state.
 LRESULT sendHolding(HWND control, UINT message, WPARAM wParam, const std::vector<UINT>& held);
 inline void pressKey(HWND control, UINT key, const std::vector<UINT>& held = {}) {

@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,6 +118,24 @@ TEST_F(EditWindow, KeysEditAndMoveLikeThePlatformControl) {
        {14, 14}},
       {"up on the first line stays", L"abc\rdef", {2, 2}, {key(VK_UP)}, L"abc\rdef", {2, 2}},
       {"shift down selects", L"abc\rdef", {1, 1}, {key(VK_DOWN, kShift)}, L"abc\rdef", {1, 5}},
+      {"ctrl down goes by paragraphs",
+       L"ab cd\ref\rgh",
+       {1, 1},
+       {key(VK_DOWN, kCtrl), key(VK_DOWN, kCtrl), key(VK_DOWN, kCtrl)},
+       L"ab cd\ref\rgh",
+       {11, 11}},
+      {"ctrl up to this then the previous start",
+       L"ab\rcd ef\rgh",
+       {7, 7},
+       {key(VK_UP, kCtrl), key(VK_UP, kCtrl), key(VK_UP, kCtrl)},
+       L"ab\rcd ef\rgh",
+       {0, 0}},
+      {"ctrl shift down and up select paragraphs",
+       L"ab\rcd\ref",
+       {1, 1},
+       {key(VK_DOWN, kCtrlShift), key(VK_DOWN, kCtrlShift), key(VK_UP, kCtrlShift)},
+       L"ab\rcd\ref",
+       {1, 3}},
       {"backspace", L"hello", {5, 5}, {key(VK_BACK)}, L"hell", {4, 4}},
       {"delete", L"hello", {0, 0}, {key(VK_DELETE)}, L"ello", {0, 0}},
       {"delete selection", L"hello", {1, 4}, {key(VK_DELETE)}, L"ho", {1, 1}},
@@ -255,6 +274,22 @@ TEST_F(EditWindow, FocusChangesAreReported) {
   EXPECT_EQ(parent.notices, expected);
 }
 
+void setBold(HWND c, WPARAM scf) {
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_BOLD;
+  cf.dwEffects = CFE_BOLD;
+  SendMessageW(c, EM_SETCHARFORMAT, scf, reinterpret_cast<LPARAM>(&cf));
+}
+
+void centre(HWND c) {
+  PARAFORMAT2 pf{};
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = PFA_CENTER;
+  SendMessageW(c, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
 TEST_F(EditWindow, ProtectedTextChangesOnlyWhenTheParentAllows) {
   streamIn(control, "{\\rtf1 open \\protect locked\\protect0  open}", SF_RTF);
   send(EM_SETEVENTMASK, 0, ENM_PROTECTED);
@@ -265,6 +300,11 @@ TEST_F(EditWindow, ProtectedTextChangesOnlyWhenTheParentAllows) {
     bool changes;
   };
   const Case cases[] = {
+      {"bold refused", 1, [](HWND c) { setBold(c, SCF_SELECTION); }, false},
+      {"bold everywhere refused", 1, [](HWND c) { setBold(c, SCF_ALL); }, false},
+      {"bold allowed", 0, [](HWND c) { setBold(c, SCF_SELECTION); }, true},
+      {"paragraph format refused", 1, centre, false},
+      {"paragraph format allowed", 0, centre, true},
       {"typing refused", 1, [](HWND c) { typeText(c, L"x"); }, false},
       {"typing allowed", 0, [](HWND c) { typeText(c, L"x"); }, true},
       {"replace refused", 1,
@@ -274,7 +314,7 @@ TEST_F(EditWindow, ProtectedTextChangesOnlyWhenTheParentAllows) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::wstring before = windowText(control);
+    const std::string before = streamOut(control, SF_RTF);
     setSelection(control, 7, 9);  // inside "locked"
     parent.protectedAnswer = c.answer;
     parent.notices.clear();
@@ -283,11 +323,13 @@ TEST_F(EditWindow, ProtectedTextChangesOnlyWhenTheParentAllows) {
     EXPECT_EQ(parent.notices[0].code, static_cast<UINT>(EN_PROTECTED));
     EXPECT_EQ(parent.notices[0].range, (CHARRANGE{7, 9}));
     EXPECT_NE(parent.notices[0].input, 0u);
-    EXPECT_EQ(windowText(control) != before, c.changes);
+    EXPECT_EQ(streamOut(control, SF_RTF) != before, c.changes);
   }
   parent.notices.clear();
   setSelection(control, 0, 2);  // unprotected text needs no permission
   typeText(control, L"y");
+  setBold(control, SCF_SELECTION);
+  setBold(control, SCF_DEFAULT);
   EXPECT_TRUE(parent.notices.empty());
 }
 
@@ -619,11 +661,7 @@ TEST_F(EditWindow, ClipboardCarriesRichAndPlainText) {
   const HWND other = parent.createControl(registerRichEditClass(), ES_MULTILINE);
   SendMessageW(other, WM_PASTE, 0, 0);
   EXPECT_EQ(windowText(other), L"bold");
-  setSelection(other, 0, 4);
-  CHARFORMAT2W cf{};
-  cf.cbSize = sizeof cf;
-  SendMessageW(other, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-  EXPECT_TRUE((cf.dwMask & CFM_BOLD) && (cf.dwEffects & CFE_BOLD));
+  EXPECT_TRUE(allBold(other, 0, 4));
 
   pressKey(control, VK_DELETE, {VK_SHIFT});
   EXPECT_EQ(windowText(control), L"plain  end");
@@ -783,6 +821,142 @@ TEST_F(EditWindow, DraggingBelowTheTextKeepsScrolling) {
   EXPECT_EQ(send(EM_GETFIRSTVISIBLELINE), first + 2);
 }
 
+TEST_F(EditWindow, SelectionBarSelectsLinesAndParagraphs) {
+  ShowWindow(parent.get(), SW_SHOWNA);
+  send(EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(20, 0));
+  const std::wstring para = L"Words enough to wrap this paragraph over lines. ";
+  setText(control, (L"first line\r" + para + para + para + para + L"\rlast").c_str());
+  const auto lineStart = [&](int line) { return static_cast<LONG>(send(EM_LINEINDEX, line)); };
+  ASSERT_GT(send(EM_GETLINECOUNT), 5);
+  const auto bar = [&](int line) { return POINT{4, positionOf(lineStart(line)).y + 2}; };
+  const auto at = [&](UINT message, POINT p, WPARAM keys = MK_LBUTTON) {
+    send(message, keys, MAKELPARAM(p.x, p.y));
+  };
+  at(WM_LBUTTONDOWN, bar(0));
+  at(WM_LBUTTONUP, bar(0), 0);
+  EXPECT_EQ(selection(control), (CHARRANGE{0, 11}));  // the line with its paragraph end
+  at(WM_LBUTTONDOWN, bar(2));
+  at(WM_MOUSEMOVE, bar(3));
+  EXPECT_EQ(selection(control), (CHARRANGE{lineStart(2), lineStart(4)}));
+  at(WM_MOUSEMOVE, bar(1));  // above where the drag started: the first line stays whole
+  at(WM_LBUTTONUP, bar(1), 0);
+  EXPECT_EQ(selection(control), (CHARRANGE{lineStart(1), lineStart(3)}));
+  at(WM_LBUTTONDOWN, bar(4), MK_LBUTTON | MK_SHIFT);
+  at(WM_LBUTTONUP, bar(4), 0);
+  EXPECT_EQ(selection(control), (CHARRANGE{lineStart(3), lineStart(5)}));
+  at(WM_LBUTTONDBLCLK, bar(2));
+  const auto last = static_cast<LONG>(storyText().rfind(L'\r'));
+  EXPECT_EQ(selection(control), (CHARRANGE{11, last + 1}));
+}
+
+TEST_F(EditWindow, FormatRectangleAndMarginsPlaceTheText) {
+  const std::wstring para = L"Words enough to wrap this paragraph over several lines of text. ";
+  setText(control, (para + para).c_str());
+  RECT client{};
+  GetClientRect(control, &client);
+  const LRESULT lines = send(EM_GETLINECOUNT);
+  send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(20, 100));
+  RECT r{};
+  send(EM_GETRECT, 0, &r);
+  EXPECT_EQ(r.right, client.right - 100);
+  EXPECT_EQ(positionOf(0).x, 20);
+  EXPECT_GT(send(EM_GETLINECOUNT), lines);  // narrower lines
+  RECT grow{-10, 5, 50, 0};
+  send(EM_SETRECT, 1, &grow);  // increments
+  EXPECT_EQ(positionOf(0).x, 10);
+  EXPECT_EQ(positionOf(0).y, 5);
+  ShowWindow(parent.get(), SW_SHOWNA);
+  UpdateWindow(control);
+  RECT moved{0, 0, 200, 100};
+  send(EM_SETRECTNP, 0, &moved);  // no repaint
+  EXPECT_FALSE(GetUpdateRect(control, nullptr, FALSE));
+  send(EM_SETMARGINS, EC_USEFONTINFO, 0);  // margins do not move a rectangle that was set
+  EXPECT_EQ(positionOf(0).x, 0);
+}
+
+TEST_F(EditWindow, LinesThatDoNotWrapScrollSideways) {
+  DestroyWindow(control);
+  control = parent.createControl(registerRichEditClass(), ES_MULTILINE | WS_HSCROLL, 200, 100);
+  ShowWindow(parent.get(), SW_SHOWNA);
+  send(EM_SETTARGETDEVICE, 0, 1);
+  std::wstring line;
+  for (int i = 0; i < 12; ++i) line += L"word" + std::to_wstring(i) + L" ";
+  setText(control, (line + L"\rshort").c_str());
+  RECT client{};
+  GetClientRect(control, &client);
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(control, SB_HORZ, &si));
+  EXPECT_GT(si.nMax, client.right);
+  EXPECT_EQ(si.nPos, 0);
+  const auto end = static_cast<LONG>(line.size() - 1);
+  setSelection(control, end, end);  // the caret comes into view
+  EXPECT_GE(positionOf(end).x, 0);
+  EXPECT_LT(positionOf(end).x, client.right);
+  const int scrolled = GetScrollPos(control, SB_HORZ);
+  EXPECT_GT(scrolled, 0);
+  EXPECT_EQ(positionOf(0).x, 1 - scrolled);
+  send(WM_HSCROLL, SB_LEFT);
+  EXPECT_EQ(positionOf(0).x, 1);
+  send(WM_HSCROLL, SB_LINERIGHT);
+  EXPECT_LT(positionOf(0).x, 1);
+  send(WM_HSCROLL, SB_RIGHT);
+  EXPECT_EQ(GetScrollPos(control, SB_HORZ), scrolled);  // as far as the widest line needs
+  pressKey(control, VK_HOME, {VK_CONTROL});
+  EXPECT_EQ(positionOf(0).x, 1);
+}
+
+// What the next paint draws, as client rows; empty when nothing waits.
+std::pair<LONG, LONG> pendingRows(HWND control) {
+  RECT r{};
+  if (!GetUpdateRect(control, &r, FALSE)) return {0, 0};
+  return {r.top, r.bottom};
+}
+
+TEST_F(EditWindow, RepaintsOnlyWhatChanged) {
+  ShowWindow(parent.get(), SW_SHOWNA);
+  std::wstring text;
+  for (int i = 0; i < 60; ++i) text += L"Line " + std::to_wstring(i) + L"\r";
+  setText(control, text.c_str());
+  RECT client{};
+  GetClientRect(control, &client);
+  const auto top = [&](int line) {
+    return positionOf(static_cast<LONG>(send(EM_LINEINDEX, line))).y;
+  };
+  const LONG height = top(1) - top(0);
+  const LONG line3 = static_cast<LONG>(send(EM_LINEINDEX, 3));
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+    std::pair<LONG, LONG> rows;
+  };
+  const Case cases[] = {
+      {"typing draws its line", [&] { typeText(control, L"x"); }, {top(3), top(4)}},
+      {"a new paragraph draws down to the bottom",
+       [&] { typeText(control, L"\r"); },
+       {top(3), client.bottom}},
+      {"selecting draws the selected lines",
+       [&] { setSelection(control, line3 + 1, static_cast<LONG>(send(EM_LINEINDEX, 5)) + 1); },
+       {top(3), top(6)}},
+      {"a caret that only moves draws nothing", [&] { setSelection(control, 1, 1); }, {0, 0}},
+      {"scrolling draws the uncovered band",
+       [&] { send(EM_LINESCROLL, 0, 1); },
+       {client.bottom - height, client.bottom}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    setSelection(control, line3, line3);
+    send(WM_VSCROLL, SB_TOP);
+    UpdateWindow(control);
+    c.act();
+    const auto [from, to] = pendingRows(control);
+    EXPECT_NEAR(from, c.rows.first, 1);
+    EXPECT_NEAR(to, c.rows.second, 1);
+    send(EM_UNDO);
+  }
+}
+
 COLORREF pixelAt(HWND window, int x, int y) {
   UpdateWindow(window);
   const WindowDC dc(window);
@@ -825,6 +999,82 @@ TEST_F(EditWindow, PaintsBackgroundAndSelectionAsAsked) {
   }
 }
 
+// Detected URLs show and click as links, but they are no formatting: no undo step, no change,
+// nothing in the saved RTF.
+TEST_F(EditWindow, DetectedUrlsActAsLinksWithoutChangingTheDocument) {
+  ShowWindow(parent.get(), SW_SHOWNA);
+  send(EM_SETEVENTMASK, 0, ENM_LINK | ENM_CHANGE);
+  const std::wstring text = L"see www.example.com, then";
+  constexpr CHARRANGE url{4, 19};
+  // Pure blue pixels (the link colour, at least its underline) between two positions.
+  const auto blueBetween = [&](LONG from, LONG to) {
+    UpdateWindow(control);
+    const WindowDC dc(control);
+    const POINT a = positionOf(from);
+    const LONG right = positionOf(to).x;
+    int blue = 0;
+    for (int y = a.y; y < a.y + 20; ++y) {
+      for (int x = a.x; x < right; ++x) blue += GetPixel(dc.get(), x, y) == RGB(0, 0, 255);
+    }
+    return blue;
+  };
+  struct Case {
+    BOOL whileTyping;  // EM_AUTOURLDETECT before the text is typed
+    BOOL afterwards;   // and after
+  };
+  std::string savedRtf;
+  for (const Case c :
+       {Case{TRUE, TRUE}, Case{FALSE, FALSE}, Case{FALSE, TRUE}, Case{TRUE, FALSE}}) {
+    SCOPED_TRACE(testing::Message() << c.whileTyping << c.afterwards);
+    const bool linked = c.afterwards;
+    setText(control, L"");
+    EXPECT_EQ(send(EM_AUTOURLDETECT, c.whileTyping), 0);
+    typeText(control, text);
+    send(EM_SETMODIFY, FALSE);
+    const LRESULT canUndo = send(EM_CANUNDO);
+    UpdateWindow(control);
+    parent.notices.clear();
+    EXPECT_EQ(send(EM_AUTOURLDETECT, c.afterwards), 0);
+    EXPECT_EQ(send(EM_GETAUTOURLDETECT), c.afterwards);
+    EXPECT_EQ(send(EM_CANUNDO), canUndo);
+    EXPECT_FALSE(send(EM_GETMODIFY));
+    EXPECT_TRUE(parent.notices.empty()) << "no EN_CHANGE";
+    EXPECT_EQ(blueBetween(url.cpMin, url.cpMax) > 0, linked) << "switching repaints";
+    EXPECT_EQ(blueBetween(0, 3), 0);
+
+    // The platform's control reports detected URLs as linked text.
+    for (const CHARRANGE& r : {CHARRANGE{6, 10}, CHARRANGE{2, 10}, CHARRANGE{19, 19}}) {
+      setSelection(control, r.cpMin, r.cpMax);
+      CHARFORMAT2W format{};
+      format.cbSize = sizeof format;
+      send(EM_GETCHARFORMAT, SCF_SELECTION, &format);
+      const bool inside = r.cpMin >= url.cpMin;
+      EXPECT_EQ((format.dwEffects & CFE_LINK) != 0, linked && inside) << r.cpMin;
+      EXPECT_EQ((format.dwMask & CFM_LINK) != 0, !linked || inside) << r.cpMin;
+    }
+
+    const std::string rtf = streamOut(control, SF_RTF);
+    EXPECT_EQ(rtf.find("HYPERLINK"), std::string::npos);
+    if (savedRtf.empty()) savedRtf = rtf;
+    EXPECT_EQ(rtf, savedRtf);
+
+    setSelection(control, 0, 0);
+    parent.notices.clear();
+    click(WM_LBUTTONDOWN, positionOf(8));
+    click(WM_LBUTTONUP, positionOf(8), 0);
+    click(WM_LBUTTONDOWN, positionOf(21));  // beyond the URL's comma
+    click(WM_LBUTTONUP, positionOf(21), 0);
+    std::vector<Notice> links;
+    for (const Notice& n : parent.notices) {
+      if (n.code == static_cast<UINT>(EN_LINK)) links.push_back(n);
+    }
+    const std::vector<Notice> expected{{WM_NOTIFY, EN_LINK, url, WM_LBUTTONDOWN, 0},
+                                       {WM_NOTIFY, EN_LINK, url, WM_LBUTTONUP, 0}};
+    EXPECT_EQ(links, linked ? expected : std::vector<Notice>{});
+  }
+  EXPECT_EQ(send(EM_AUTOURLDETECT, 0x100), E_INVALIDARG);
+}
+
 TEST_F(EditWindow, ScreenshotOfFormattedText) {
   // The word processor's editor keeps its scroll bar even when the text fits.
   DestroyWindow(control);
@@ -836,7 +1086,7 @@ TEST_F(EditWindow, ScreenshotOfFormattedText) {
   setClipboard(parent.get(), CF_ENHMETAFILE, metafilePicture());
   send(WM_PASTE);
   EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_VSCROLL);
-  setSelection(control, 2, 11);
+  setSelection(control, 2, 25);  // across the heading's paragraph end
   SetFocus(control);
   const std::wstring path = SaveWindowScreenshot(parent.get(), L"richedit-window");
   EXPECT_FALSE(path.empty());
