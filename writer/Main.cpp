@@ -1,9 +1,397 @@
 #include "writer/Main.h"
 
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/ExeFolder.h"
+#include "writer/WordCount.h"
+
+using namespace writer;
+
+namespace {
+
+const ToolButton kToolButtons[] = {
+    {cmdNew, ToolIcon::NewPage, L"Start a New Document", true},
+    {cmdHistory, ToolIcon::History, L"Open Document History...", false},
+    {cmdOpen, ToolIcon::OpenFolder, L"Open a Document...", false},
+    {cmdSave, ToolIcon::SaveDisk, L"Save Current Document...", true},
+    {0, ToolIcon::NewPage, L"", false},
+    {cmdQuickPrint, ToolIcon::QuickPrint, L"Quick Print", false},
+    {cmdPrintPreview, ToolIcon::Preview, L"Print Preview...", false},
+    {0, ToolIcon::NewPage, L"", false},
+    {cmdCut, ToolIcon::Cut, L"Cut Selection To Clipboard", false},
+    {cmdCopy, ToolIcon::Copy, L"Copy Selection To Clipboard", false},
+    {cmdPaste, ToolIcon::Paste, L"Paste From Clipboard", false},
+    {cmdUndo, ToolIcon::Undo, L"Undo Action", false},
+    {cmdRedo, ToolIcon::Redo, L"Redo Action", false},
+    {0, ToolIcon::NewPage, L"", false},
+    {cmdFind, ToolIcon::Find, L"Find Text...", true},
+    {cmdDate, ToolIcon::Date, L"Insert Current Date", false},
+    {cmdPicture, ToolIcon::Picture, L"Insert a Picture...", false},
+    {cmdEmoticons, ToolIcon::Emoticon, L"Insert an Emotional Icon...", false},
+    {cmdSpecialChar, ToolIcon::SpecialChar, L"Insert a Special Character...", false},
+    {0, ToolIcon::NewPage, L"", false},
+    {cmdClose, ToolIcon::Exit, L"Leave Ombrel Tessary Express", false},
+};
+
+// Commands whose features come later: their buttons, menu items and keys stay disabled.
+constexpr Command kLaterCommands[] = {
+    cmdHistory,        cmdQuickPrint,    cmdPrint,       cmdPrintPreview, cmdFind,
+    cmdFindReplace,    cmdFindNext,      cmdDate,        cmdPicture,      cmdEmoticons,
+    cmdSpecialChar,    cmdBold,          cmdItalic,      cmdUnderline,    cmdInsertTable,
+    cmdInsertEquation, cmdFormatPainter, cmdParaFormat,  cmdAlignLeft,    cmdAlignCenter,
+    cmdAlignRight,     cmdJustify,       cmdSuperscript, cmdSubscript,    cmdIndentLess,
+    cmdHangingLess,    cmdHangingMore,   cmdIndentMore,  cmdSpacing1,     cmdSpacing15,
+    cmdSpacing2,       cmdBullets,       cmdNumbering,   cmdHighlight,    cmdFontName,
+    cmdFontColor,      cmdFontSize,      cmdZoom,
+};
+
+std::vector<MenuEntry> EditorMenuEntries() {
+  return {
+      {cmdCut, L"Cu&t", L"Ctrl+X", L"", ToolIcon::Cut},
+      {cmdCopy, L"&Copy", L"Ctrl+C", L"", ToolIcon::Copy},
+      {cmdPaste, L"&Paste", L"Ctrl+V", L"", ToolIcon::Paste},
+      MenuEntry::Separator(),
+      {cmdSelectAll, L"Select All", L"Ctrl+A"},
+      MenuEntry::Separator(),
+      {cmdClearSelection, L"Clear Selection", L"Ctrl+D"},
+      {cmdClearAll, L"Clear All"},
+      MenuEntry::Separator(),
+      {cmdInsertTable, L"Insert Table...", L"", L"", ToolIcon::Table},
+      {cmdInsertEquation, L"Insert From Equation Builder...", L"", L"", ToolIcon::Equation},
+      MenuEntry::Separator(),
+      {cmdHideSidePanel, L"Hide Side Panel", L"", L"", std::nullopt, true},
+  };
+}
+
+void ShellOpen(HWND owner, const TFrmMain::ShellRequest& request) {
+  ShellExecuteW(owner, request.verb.c_str(), request.file.c_str(), nullptr, nullptr, request.show);
+}
+
+std::vector<std::wstring> ProgramArguments() {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> result;
+  for (int i = 1; i < count; ++i) result.emplace_back(args[i]);
+  LocalFree(args);
+  return result;
+}
+
+bool IsExistingFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+TFrmMain::TFrmMain()
+    : editorMenu_(EditorMenuEntries()),
+      newMenu_({{cmdNewWindow, L"New Document Window...", L"", L"Start another Tessary window",
+                 ToolIcon::NewPage}}),
+      saveMenu_({{cmdSaveAs, L"Save Document As...", L"", L"Save under a new name or format",
+                  ToolIcon::SaveDisk}}),
+      findMenu_({{cmdFindReplace, L"Find and Replace...", L"", L"Find text and replace it",
+                  ToolIcon::Find}}),
+      shell_(ShellOpen),
+      arguments_(ProgramArguments()),
+      panelBrush_(CreateSolidBrush(SidePanelFrame::kColor)) {}
+
+TFrmMain::~TFrmMain() = default;
+
 void TFrmMain::Create() {
   FormStyle style;
-  style.caption = L"Ombrel Tessary Express";
-  style.width = 1024;
-  style.height = 570;
+  style.caption = kProgramCaption;
+  style.width = kWidth;
+  style.height = kHeight;
+  style.color = RGB(255, 255, 255);
   Form::Create(style);
+  HWND w = Handle();
+  BuildToolbar();
+  spcTop.Create(w, L"", 0, MainToolbar::kHeight, kWidth, kSpacer, SS_NOTIFY);
+  spcLeft.Create(w, L"", 0, MainToolbar::kHeight + kSpacer, kSpacer, 100, SS_NOTIFY);
+  for (Label* spacer : {&spcTop, &spcLeft})
+    spacer->SetMessageHook([this](UINT msg, WPARAM, LPARAM, LRESULT&) {
+      if (msg == WM_MOUSEMOVE) ShowHint(L"");
+      return false;
+    });
+  BuildSidePanel(
+      w, [this](int command) { RunCommand(command); },
+      [this](const std::wstring& hint) { ShowHint(hint); });
+  BuildEditor();
+  StatusBar1.Create(w);
+  documents_ = std::make_unique<DocumentFiles>(Editor.Handle(), *this);
+  for (Command command : kLaterCommands) SetCommandEnabled(command, false);
+  FormResize();
+}
+
+void TFrmMain::BuildToolbar() {
+  ToolBar1.Create(Handle(), kToolButtons);
+  ToolBar1.OnHint = [this](const std::wstring& hint) { ShowHint(hint); };
+  ToolBar1.OnDropDown = [this](int command, RECT button) { ShowDropDown(command, button); };
+}
+
+void TFrmMain::BuildEditor() {
+  Editor.Create(Handle());
+  Editor.OnChange = [this] { documents_->SetModifiedState(documents_->Modified()); };
+  Editor.OnSelectionChange = [this] {
+    UpdateWordCount();
+    UpdateCaretPosition();
+  };
+  Editor.OnLinkClick = [this](const std::wstring& link) { OpenLink(link); };
+  Editor.SetMessageHook([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT&) {
+    if (msg == WM_RBUTTONDOWN) {
+      POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      ClientToScreen(Editor.Handle(), &p);
+      EditorMouseDownRight(p);
+      return true;
+    }
+    if (msg == WM_KEYDOWN) EditorKeyDown(wp);
+    return false;
+  });
+}
+
+// The whole text is counted at every selection change, as the caret moves.
+void TFrmMain::UpdateWordCount() {
+  const std::wstring text = Editor.Text();
+  const std::u16string line =
+      WordCountText(CountWords({reinterpret_cast<const char16_t*>(text.data()), text.size()}));
+  Label3.SetText(std::wstring(line.begin(), line.end()));
+}
+
+// "Line: %3d  Column: %3d" for the end of the selection, both counted from 1.
+void TFrmMain::UpdateCaretPosition() {
+  const LONG caret = Editor.Selection().cpMax;
+  const auto line = SendMessageW(Editor.Handle(), EM_EXLINEFROMCHAR, 0, caret);
+  const auto start = SendMessageW(Editor.Handle(), EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+  wchar_t text[48];
+  swprintf(text, 48, L"Line: %3d  Column: %3d", static_cast<int>(line + 1),
+           static_cast<int>(caret - start + 1));
+  StatusBar1.SetPanel(1, text);
+}
+
+// Layout -------------------------------------------------------------------------------------
+
+void TFrmMain::FormResize() {
+  if (!StatusBar1.Handle()) return;
+  const RECT client = ClientRect();
+  const int width = client.right;
+  ToolBar1.SetBounds(0, 0, width, MainToolbar::kHeight);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  ToolBar1.SetIndent(ToolBar1.ButtonsWidth() > screenWidth - 40 ? (screenWidth - 1000) / 2 : 2);
+  SendMessageW(StatusBar1.Handle(), WM_SIZE, 0, 0);
+  const int top = MainToolbar::kHeight + kSpacer;
+  const int height = std::max(0, static_cast<int>(client.bottom) - top - StatusBar1.Height());
+  spcTop.SetBounds(0, MainToolbar::kHeight, width, kSpacer);
+  spcLeft.SetBounds(0, top, kSpacer, height);
+  PlaceSidePanel(kSpacer, top, height);
+  const int editorLeft = pnlSide.Visible() ? kSpacer + SidePanelControls::kWidth : kSpacer;
+  Editor.SetBounds(editorLeft, top, std::max(0, width - editorLeft), height);
+  InvalidateRect(StatusBar1.Handle(), nullptr, TRUE);
+  if (documents_ && !documents_->Modified()) documents_->SetModifiedState(false);
+}
+
+void TFrmMain::PlaceMainWindow() {
+  if (IsZoomed(Handle()) || IsIconic(Handle())) return;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int workWidth = work.right - work.left;
+  SetBounds((workWidth - kWidth) / 2, work.top, kWidth, work.bottom - work.top);
+  Application::Get().ProcessMessages();
+  FocusEditor();
+}
+
+// Life ---------------------------------------------------------------------------------------
+
+void TFrmMain::FormShow() {
+  if (shown_) return;
+  shown_ = true;
+  FirstShow();
+}
+
+void TFrmMain::FirstShow() {
+  if (!arguments_.empty() && IsExistingFile(arguments_.front()))
+    Application::Get().Guard([&] { documents_->OpenDocumentFile(arguments_.front()); });
+  FocusEditor();
+  StatusBar1.UpdateKeyStates();
+  UpdateWordCount();
+  UpdateCaretPosition();
+  documents_->SetModifiedState(false);
+}
+
+void TFrmMain::FormActivate() { PlaceMainWindow(); }
+
+bool TFrmMain::FormCloseQuery() {
+  if (closing_) return false;
+  return !documents_->Modified() || documents_->ConfirmSaveChanges();
+}
+
+void TFrmMain::FormClose() {
+  closing_ = true;
+  AnimateWindow(Handle(), 600, AW_BLEND | AW_HIDE);
+  closing_ = false;
+  Form::FormClose();
+}
+
+// Commands -----------------------------------------------------------------------------------
+
+void TFrmMain::SetCommandEnabled(int command, bool enabled) {
+  if (enabled)
+    disabled_.erase(command);
+  else
+    disabled_.insert(command);
+  ToolBar1.SetCommandEnabled(command, enabled);
+  for (const auto& [id, control] : CommandControls())
+    if (id == command) control->SetEnabled(enabled);
+  for (OwnerDrawnMenu* menu : Menus()) menu->SetEnabled(command, enabled);
+}
+
+std::vector<OwnerDrawnMenu*> TFrmMain::Menus() {
+  return {&editorMenu_, &newMenu_, &saveMenu_, &findMenu_};
+}
+
+void TFrmMain::RunCommand(int command) {
+  if (!CommandEnabled(command)) return;
+  HWND editor = Editor.Handle();
+  switch (command) {
+    case cmdNew: documents_->New(); break;
+    case cmdNewWindow: NewDocumentWindowClick(); break;
+    case cmdOpen: documents_->Open(); break;
+    case cmdSave: documents_->Save(); break;
+    case cmdSaveAs: documents_->SaveAs(); break;
+    case cmdLastDocument: documents_->OpenLastActiveDocument(); break;
+    case cmdCut: SendMessageW(editor, WM_CUT, 0, 0); break;
+    case cmdCopy: SendMessageW(editor, WM_COPY, 0, 0); break;
+    case cmdPaste: SendMessageW(editor, WM_PASTE, 0, 0); break;
+    case cmdUndo: SendMessageW(editor, EM_UNDO, 0, 0); break;
+    case cmdRedo: SendMessageW(editor, EM_REDO, 0, 0); break;
+    case cmdClose: BtnCloseClick(); break;
+    case cmdSpellCheck: SpellCheckClick(); break;
+    case cmdMailMerge: MailMergeClick(); break;
+    case cmdEnvelope: EnvelopeClick(); break;
+    case cmdHelp: btnHelpClick(); break;
+    case cmdSelectAll: SelectAllClick(); break;
+    case cmdClearSelection: ClearSelectionClick(); break;
+    case cmdClearAll: ClearAllClick(); break;
+    case cmdHideSidePanel: HideSidePanelClick(); break;
+    default: break;
+  }
+}
+
+bool TFrmMain::HandleShortcut(UINT key) {
+  const auto held = [](int k) { return GetKeyState(k) < 0; };
+  const std::optional<Command> command =
+      ShortcutCommand(key, held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU));
+  if (!command) return false;
+  RunCommand(*command);
+  return true;
+}
+
+bool TFrmMain::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+  return HandleShortcut(static_cast<UINT>(msg.wParam));
+}
+
+void TFrmMain::btnHelpClick() { ShowInformation(ShortcutHelpText()); }
+
+void TFrmMain::StartProgram(const std::wstring& file, const wchar_t* verb, int show) {
+  // A missing program or a failing start is not reported.
+  shell_(Handle(), ShellRequest{ExeFolder() + file, verb, show});
+}
+
+void TFrmMain::NewDocumentWindowClick() { StartProgram(L"Tessary.exe", L"Open", SW_SHOW); }
+
+void TFrmMain::SpellCheckClick() {
+  // The text reaches the spell checker through the clipboard.
+  const CHARRANGE selection = Editor.Selection();
+  if (selection.cpMin == selection.cpMax) Editor.Select(0, -1);
+  SendMessageW(Editor.Handle(), WM_COPY, 0, 0);
+  StartProgram(L"Quarnet.exe", L"open", SW_SHOWNORMAL);
+}
+
+void TFrmMain::MailMergeClick() { StartProgram(L"Brolley.exe", L"open", SW_SHOWNORMAL); }
+void TFrmMain::EnvelopeClick() { StartProgram(L"Hollin.exe", L"open", SW_SHOWNORMAL); }
+
+void TFrmMain::OpenLink(const std::wstring& link) {
+  shell_(Handle(), ShellRequest{link, L"Open", SW_SHOW});
+}
+
+void TFrmMain::SelectAllClick() { Editor.Select(0, -1); }
+
+void TFrmMain::ClearSelectionClick() { SendMessageW(Editor.Handle(), WM_CLEAR, 0, 0); }
+
+void TFrmMain::ClearAllClick() {
+  Editor.Select(0, -1);
+  SendMessageW(Editor.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+}
+
+void TFrmMain::HideSidePanelClick() {
+  const bool hide = pnlSide.Visible();
+  pnlSide.SetVisible(!hide);
+  editorMenu_.SetChecked(cmdHideSidePanel, hide);
+  FormResize();
+}
+
+void TFrmMain::EditorMouseDownRight(POINT screen) { editorMenu_.Popup(Handle(), screen); }
+
+void TFrmMain::ShowDropDown(int command, RECT button) {
+  const OwnerDrawnMenu* menu = command == cmdNew    ? &newMenu_
+                               : command == cmdSave ? &saveMenu_
+                               : command == cmdFind ? &findMenu_
+                                                    : nullptr;
+  if (menu) menu->Popup(Handle(), POINT{button.left, button.bottom});
+}
+
+void TFrmMain::EditorKeyDown(WPARAM key) {
+  if (key == VK_NUMLOCK || key == VK_CAPITAL || key == VK_SCROLL || key == VK_INSERT)
+    PostMessageW(Handle(), WM_APP, 0, 0);  // after the key has toggled
+}
+
+// DocumentHost -------------------------------------------------------------------------------
+
+void TFrmMain::SetApplicationTitle(const std::wstring& title) {
+  Application::Get().SetTitle(title);
+}
+
+void TFrmMain::FocusEditor() {
+  if (IsWindowVisible(Editor.Handle()) && IsWindowEnabled(Editor.Handle())) Editor.SetFocus();
+}
+
+void TFrmMain::ProcessMessages() { Application::Get().ProcessMessages(); }
+
+// Messages -----------------------------------------------------------------------------------
+
+void TFrmMain::FormMeasureMenuItem(MEASUREITEMSTRUCT& mis) {
+  for (const OwnerDrawnMenu* menu : Menus())
+    if (menu->Measure(mis)) return;
+}
+
+void TFrmMain::FormDrawMenuItem(const DRAWITEMSTRUCT& dis) {
+  for (const OwnerDrawnMenu* menu : Menus())
+    if (menu->Draw(dis)) return;
+}
+
+LRESULT TFrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      // The toolbar reports its buttons by command number.
+      if (ToolBar1.Handle() && reinterpret_cast<HWND>(lp) == ToolBar1.Handle()) {
+        RunCommand(LOWORD(wp));
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (GetParent(reinterpret_cast<HWND>(lp)) == pnlSide.Handle()) {
+        SetBkColor(reinterpret_cast<HDC>(wp), SidePanelFrame::kColor);
+        return reinterpret_cast<LRESULT>(panelBrush_.get());
+      }
+      break;
+    case WM_APP: StatusBar1.UpdateKeyStates(); return 0;
+    default: break;
+  }
+  return Form::WndProc(msg, wp, lp);
 }

@@ -1,8 +1,122 @@
 #pragma once
-// TFrmMain: Tessary's main window around the document.
-#include "platform/Form.h"
+// TFrmMain: Tessary's one main window. It owns the editor with the document, the toolbar, the
+// side panel "Text Properties" and the status bar; it runs the window's commands, starts the
+// sibling programs and a second instance, and hands the document files to DocumentFiles.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
-class TFrmMain : public Form {
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "writer/DocumentFiles.h"
+#include "writer/EditorBox.h"
+#include "writer/MainCommands.h"
+#include "writer/MainToolbar.h"
+#include "writer/PopupMenus.h"
+#include "writer/SidePanel.h"
+#include "writer/StatusPanels.h"
+
+class TFrmMain : public Form, public writer::SidePanelControls, public DocumentHost {
  public:
+  static constexpr int kWidth = 1024;
+  static constexpr int kHeight = 570;
+  static constexpr int kSpacer = 10;
+
+  TFrmMain();
+  ~TFrmMain() override;
   void Create();
+
+  writer::MainToolbar ToolBar1;
+  Label spcTop, spcLeft;
+  writer::EditorBox Editor;
+  writer::StatusPanels StatusBar1;
+
+  DocumentFiles& Documents() { return *documents_; }
+  const writer::OwnerDrawnMenu& EditorMenu() const { return editorMenu_; }
+  const writer::OwnerDrawnMenu& NewMenu() const { return newMenu_; }
+  const writer::OwnerDrawnMenu& SaveMenu() const { return saveMenu_; }
+  const writer::OwnerDrawnMenu& FindMenu() const { return findMenu_; }
+
+  // Full work-area height, 1024 wide, centred; only in the normal state.
+  void PlaceMainWindow();
+
+  // Runs a command of a button, menu item or key; a disabled command does nothing.
+  void RunCommand(int command);
+  bool CommandEnabled(int command) const { return !disabled_.count(command); }
+  void SetCommandEnabled(int command, bool enabled);
+  // The command of a key press (Ctrl from the keyboard state), run when enabled; true when the
+  // key belongs to the window's short-cuts.
+  bool HandleShortcut(UINT key);
+
+  void BtnCloseClick() { Close(); }
+  void btnHelpClick();
+  void NewDocumentWindowClick();
+  void SpellCheckClick();
+  void MailMergeClick();
+  void EnvelopeClick();
+  void SelectAllClick();
+  void ClearSelectionClick();
+  void ClearAllClick();
+  void HideSidePanelClick();
+  void UpdateWordCount();
+  void UpdateCaretPosition();
+  // The Editor's context menu at the screen point (the right button went down in it).
+  void EditorMouseDownRight(POINT screen);
+
+  // Starting other programs and documents through the shell; tests record the calls.
+  struct ShellRequest {
+    std::wstring file;
+    std::wstring verb;
+    int show;
+  };
+  using ShellStarter = std::function<void(HWND owner, const ShellRequest&)>;
+  void SetShellStarter(ShellStarter starter) { shell_ = std::move(starter); }
+  // The program's arguments; the first, when it names an existing file, opens at first show.
+  void SetArguments(std::vector<std::wstring> arguments) { arguments_ = std::move(arguments); }
+
+  // DocumentHost.
+  void SetCaption(const std::wstring& caption) override { Form::SetCaption(caption); }
+  void SetApplicationTitle(const std::wstring& title) override;
+  void SetModifiedPanel(const std::wstring& text) override { StatusBar1.SetPanel(2, text); }
+  void ApplyZoom() override {}
+  void FocusEditor() override;
+  void ProcessMessages() override;
+  void RecordInHistory(const std::wstring&, HistoryKind) override {}
+  std::optional<std::wstring> FirstHistoryRow() override { return std::nullopt; }
+
+  bool PreTranslateMessage(MSG& msg) override;
+
+ protected:
+  void FormShow() override;
+  void FormActivate() override;
+  bool FormCloseQuery() override;
+  void FormClose() override;
+  void FormResize() override;
+  void FormMenuCommand(int id) override { RunCommand(id); }
+  void FormMeasureMenuItem(MEASUREITEMSTRUCT& mis) override;
+  void FormDrawMenuItem(const DRAWITEMSTRUCT& dis) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void BuildToolbar();
+  void BuildEditor();
+  void ShowHint(const std::wstring& hint) { StatusBar1.SetPanel(0, hint); }
+  void ShowDropDown(int command, RECT button);
+  void StartProgram(const std::wstring& file, const wchar_t* verb, int show);
+  void OpenLink(const std::wstring& link);
+  void EditorKeyDown(WPARAM key);
+  void FirstShow();
+  std::vector<writer::OwnerDrawnMenu*> Menus();
+
+  std::unique_ptr<DocumentFiles> documents_;
+  writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_;
+  std::set<int> disabled_;
+  ShellStarter shell_;
+  std::vector<std::wstring> arguments_;
+  BrushHandle panelBrush_;
+  bool shown_ = false;
+  bool closing_ = false;
 };
