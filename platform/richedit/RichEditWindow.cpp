@@ -104,6 +104,8 @@ void EditControl::afterCommand() {
   }
   notifiedChanges_ = changes_;
   const CharRange before = std::exchange(notifiedSelection_, sel);
+  // EN_UPDATE comes before the changed text is shown.
+  if (changed && (eventMask_ & ENM_UPDATE)) sendCommand(EN_UPDATE);
   if (changed) updateScrollBar();
   if (moved) scrollToCaret();
   invalidateChange();
