@@ -196,7 +196,7 @@ StreamResult EditSession::streamIn(std::uint32_t flags, ByteSource& source) {
   }
   PlainTextOptions options;
   options.unicode = (flags & sf::Unicode) != 0;
-  options.codePage = codePage_;
+  options.codePage = textCodePage(flags);
   options.converter = &converter_;
   options.maxChars = doc_.textLimit();
   PlainTextReadResult read = readPlainText(source, options);
@@ -221,6 +221,10 @@ StreamResult EditSession::streamIn(std::uint32_t flags, ByteSource& source) {
   return result;
 }
 
+std::uint32_t EditSession::textCodePage(std::uint32_t flags) const {
+  return (flags & sf::UseCodePage) ? flags >> 16 : codePage_;
+}
+
 bool EditSession::streamOut(std::uint32_t flags, ByteSink& sink) const {
   const CharRange range = (flags & sf::Selection) ? selection() : CharRange{0, doc_.storyLength()};
   if ((flags & sf::FormatMask) == sf::Rtf) {
@@ -238,7 +242,7 @@ bool EditSession::streamOut(std::uint32_t flags, ByteSink& sink) const {
   }
   PlainTextOptions options;
   options.unicode = (flags & sf::Unicode) != 0;
-  options.codePage = codePage_;
+  options.codePage = textCodePage(flags);
   options.converter = &converter_;
   return writePlainText(text, sink, options);
 }

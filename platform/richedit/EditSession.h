@@ -62,9 +62,9 @@ class EditSession {
     return doc_.find(what, range, flags);
   }
 
-  // ---- Streams. flags: sf::Rtf or sf::Text, with sf::Unicode (text only) and
-  // sf::Selection. A stream that is not RTF, or a source that fails, changes nothing and
-  // reports ok = false, so the caller can try the other format.
+  // ---- Streams. flags: sf::Rtf or sf::Text, with sf::Unicode or sf::UseCodePage and a code
+  // page in the high word (text only), and sf::Selection. A stream that is not RTF, or a source
+  // that fails, changes nothing and reports ok = false, so the caller can try the other format.
   StreamResult streamIn(std::uint32_t flags, ByteSource& source);
   bool streamOut(std::uint32_t flags, ByteSink& sink) const;
 
@@ -85,6 +85,7 @@ class EditSession {
 
  private:
   CharStyle typingStyle() const;
+  std::uint32_t textCodePage(std::uint32_t flags) const;
   void moveCaret(CharPos pos);
 
   const CodePageConverter& converter_;

@@ -174,7 +174,8 @@ namespace sf {
 inline constexpr std::uint32_t Text = 0x0001;
 inline constexpr std::uint32_t Rtf = 0x0002;
 inline constexpr std::uint32_t Unicode = 0x0010;
-inline constexpr std::uint32_t Selection = 0x8000;  // SFF_SELECTION
+inline constexpr std::uint32_t UseCodePage = 0x0020;  // text in the code page of the high word
+inline constexpr std::uint32_t Selection = 0x8000;    // SFF_SELECTION
 inline constexpr std::uint32_t FormatMask = 0x0003;
 }  // namespace sf
 

@@ -213,6 +213,21 @@ TEST(SessionStreams, PlainTextRoundTripKeepsATrailingEmptyParagraph) {
   EXPECT_EQ(out.bytes, file);
 }
 
+TEST(SessionStreams, TextInAGivenCodePageRoundTrips) {
+  EditSession s;  // the system code page is Windows-1252
+  const std::string utf8 = "caf\xC3\xA9 \xE2\x82\xAC";
+  const std::uint32_t inUtf8 = sf::Text | sf::UseCodePage | (CodePageUtf8 << 16);
+  MemorySource in(utf8);
+  ASSERT_TRUE(s.streamIn(inUtf8, in).ok);
+  EXPECT_EQ(s.document().windowText(), u"caf\u00E9 \u20AC");
+  StringSink out;
+  s.streamOut(inUtf8, out);
+  EXPECT_EQ(out.bytes, utf8);
+  StringSink ansi;
+  s.streamOut(sf::Text, ansi);
+  EXPECT_EQ(ansi.bytes, "caf\xE9 \x80") << "without the flag, the system code page";
+}
+
 TEST(SessionStreams, AFailingSourceChangesNothing) {
   struct Broken : ByteSource {
     int calls = 0;
