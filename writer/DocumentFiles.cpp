@@ -106,9 +106,11 @@ void DocumentFiles::SetMode(bool plain) {
 
 void DocumentFiles::AfterLoadOrSave(bool documentStored) {
   host_.ApplyZoom();
+  // An export stores no document: its changes still need saving. Keys typed ahead and handled
+  // while pending messages run change the document after it was stored: they keep the flag.
+  if (documentStored) SendMessageW(editor_, EM_SETMODIFY, FALSE, 0);
   host_.ProcessMessages();
-  // An export stores no document: its changes still need saving.
-  if (documentStored) SetModifiedState(false);
+  if (documentStored) SetModifiedState(Modified());
   host_.FocusEditor();
   if (documentStored) host_.SetApplicationTitle(FileNamePart(documentName_));
 }

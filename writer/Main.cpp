@@ -125,6 +125,8 @@ void TFrmMain::Create() {
   StatusBar1.Create(w);
   documents_ = std::make_unique<DocumentFiles>(Editor.Handle(), *this);
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
+  // In place before the first showing: a document from the command line is laid out once.
+  MoveToPlace();
   FormResize();
 }
 
@@ -194,12 +196,26 @@ void TFrmMain::FormResize() {
   if (documents_ && !documents_->Modified()) documents_->SetModifiedState(false);
 }
 
-void TFrmMain::PlaceMainWindow() {
-  if (IsZoomed(Handle()) || IsIconic(Handle())) return;
+// Centred across the work area, as tall as it.
+RECT TFrmMain::MainWindowPlace() {
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int workWidth = work.right - work.left;
-  SetBounds((workWidth - kWidth) / 2, work.top, kWidth, work.bottom - work.top);
+  const int left = (work.right - work.left - kWidth) / 2;
+  return RECT{left, work.top, left + kWidth, work.bottom};
+}
+
+void TFrmMain::MoveToPlace() {
+  const RECT place = MainWindowPlace();
+  const RECT now = Bounds();
+  // Moving a shown window costs a round trip to the display and a new layout of a long
+  // document, so a window already in place stays.
+  if (!EqualRect(&place, &now))
+    SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
+void TFrmMain::PlaceMainWindow() {
+  if (IsZoomed(Handle()) || IsIconic(Handle())) return;
+  MoveToPlace();
   Application::Get().ProcessMessages();
   FocusEditor();
 }

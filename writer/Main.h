@@ -101,6 +101,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  static RECT MainWindowPlace();
+  void MoveToPlace();
   void BuildToolbar();
   void BuildEditor();
   void ShowHint(const std::wstring& hint) { StatusBar1.SetPanel(0, hint); }

@@ -156,6 +156,17 @@ void ProgramRun::Answer(const MessageBoxSeen& box, const std::wstring& button) c
   ClickButton(box.window, button);
 }
 
+void ProgramRun::ChooseFile(const std::wstring& dialogCaption, const fs::path& path,
+                            const std::wstring& button) const {
+  HWND dialog = WaitForWindow(dialogCaption);
+  HWND name = GetDlgItem(dialog, 0x480);  // the file name box
+  if (!name) name = FindChildByIndex(dialog, L"Edit", 0);
+  SetControlText(name, path.wstring());
+  ClickButton(dialog, button);
+  if (!WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+    throw std::runtime_error("the \"" + Utf8FromWide(dialogCaption) + "\" dialog stayed open");
+}
+
 DWORD ProgramRun::Close(HWND mainWindow, std::chrono::milliseconds timeout) {
   PostMessageW(mainWindow, WM_CLOSE, 0, 0);
   return WaitForExit(timeout);

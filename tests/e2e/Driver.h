@@ -36,6 +36,10 @@ class ProgramRun {
       std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
   // Presses a button of a message box by its caption ("OK", "Yes", "No", "Cancel").
   void Answer(const MessageBoxSeen& box, const std::wstring& button) const;
+  // Types the path into a common file dialog with this caption, presses its button and waits
+  // until the dialog is gone; throws on timeout.
+  void ChooseFile(const std::wstring& dialogCaption, const std::filesystem::path& path,
+                  const std::wstring& button) const;
 
   // Asks the main window to close and waits for the process; returns its exit code.
   DWORD Close(HWND mainWindow, std::chrono::milliseconds timeout = std::chrono::seconds(30));

@@ -48,17 +48,6 @@ class MarrowbyRun {
 
   bool Ticked(int row) const { return Ask(list, LB_GETITEMDATA, static_cast<WPARAM>(row)) == 1; }
 
-  // Types the path into a common file dialog and presses its button.
-  void ChooseFile(const std::wstring& dialogCaption, const fs::path& path,
-                  const std::wstring& button) {
-    HWND dialog = run.WaitForWindow(dialogCaption);
-    HWND name = GetDlgItem(dialog, 0x480);  // the file name box
-    if (!name) name = FindChildByIndex(dialog, L"Edit", 0);
-    SetControlText(name, path.wstring());
-    ClickButton(dialog, button);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
-  }
-
   ProgramRun run;
   HWND main = nullptr;
   HWND list = nullptr;
@@ -81,7 +70,7 @@ TEST(MarrowbyRecords, ContactsAreAddedExportedAndImportedAcrossRuns) {
 
   const fs::path exported = m.run.Folder() / "smith.csv";
   ClickButton(m.main, L"Export");
-  m.ChooseFile(L"Export", exported, L"Save");
+  m.run.ChooseFile(L"Export", exported, L"Save");
   ASSERT_TRUE(WaitUntil([&] { return fs::exists(exported) && fs::file_size(exported) > 0; }));
   const std::string csv =
       "Contact_Title,Contact_Name,Contact_Surname,Contact_Address1,Contact_Address2,"
@@ -106,7 +95,7 @@ TEST(MarrowbyRecords, ContactsAreAddedExportedAndImportedAcrossRuns) {
   ClickButton(m.main, L"Import");
   HWND import = m.run.WaitForWindow(L"Import Contacts");
   ClickButton(import, L"...");
-  m.ChooseFile(L"Open", exported, L"Open");
+  m.run.ChooseFile(L"Open", exported, L"Open");
   // The lists, in Tab order: title, name, surname, street, postal code, city, country;
   // the header names the fields in schema order, so each list takes its field's column.
   const int columnOf[] = {0, 1, 2, 3, 4, 5, 6};

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -36,7 +37,9 @@ class FakeHost final : public DocumentHost {
   void SetModifiedPanel(const std::wstring& text) override { panel = text; }
   void ApplyZoom() override { ++zooms; }
   void FocusEditor() override { ++focuses; }
-  void ProcessMessages() override {}
+  void ProcessMessages() override {
+    if (onMessages) std::exchange(onMessages, nullptr)();
+  }
   void RecordInHistory(const std::wstring& path, HistoryKind kind) override {
     history.emplace_back(path, kind);
   }
@@ -44,6 +47,7 @@ class FakeHost final : public DocumentHost {
   bool CanExport(DocumentKind) const override { return exports; }
   void Export(DocumentKind, const std::wstring& path) override { exported.push_back(path); }
 
+  std::function<void()> onMessages;  // once, as the next pending messages are handled
   bool exports = false;
   std::vector<std::wstring> exported;
   std::wstring caption, title, panel;
@@ -308,6 +312,21 @@ TEST_F(DocumentFilesTest, FailedAndRefusedSavesKeepFilesNameModeAndModifiedFlag)
   EXPECT_EQ(FailureOf([&] { files.Save(); }).rfind("Tessary cannot save documents as", 0), 0u);
   EXPECT_EQ(files.DocumentName(), kUntitledDocument);
   EXPECT_TRUE(host.history.empty());
+}
+
+// A key typed while a load or save finishes is handled with the pending messages: the document
+// it changed is not the one stored, so it stays modified.
+TEST_F(DocumentFilesTest, KeysTypedWhileALoadOrSaveFinishesKeepTheDocumentModified) {
+  const std::function<void()> steps[] = {
+      [&] { files.SaveDocumentFile(Path(L"typed.rtf")); },
+      [&] { files.OpenDocumentFile(Path(L"typed.rtf")); },
+  };
+  for (const auto& step : steps) {
+    host.onMessages = [&] { SendMessageW(editor, WM_CHAR, L'x', 0); };
+    step();
+    EXPECT_TRUE(files.Modified());
+    EXPECT_EQ(host.panel, L"Modified");
+  }
 }
 
 TEST_F(DocumentFilesTest, SaveChangesPromptGoesOnSavesOrAbandonsTheCommand) {

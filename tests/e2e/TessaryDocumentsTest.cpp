@@ -1,0 +1,226 @@
+// Tessary's documents from outside, as a user works with them: a letter opened from the command
+// line, typed into and saved through the real Save dialog in the compressed, rich and plain
+// formats, the program ended and started again on what it saved; the save-changes prompt of
+// New; files whose contents do not match their names.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/CodePage.h"
+#include "tests/e2e/Driver.h"
+#include "writer/MainCommands.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::wstring kCaption = L"Ombrel Tessary Express";
+
+std::wstring CaptionFor(const fs::path& document) {
+  return kCaption + L" >>  [" + document.wstring() + L"]";
+}
+
+// A folder of the test's own for documents that must exist before the program starts.
+class ScratchFolder {
+ public:
+  ScratchFolder()
+      : path_(fs::temp_directory_path() / (L"e2e-docs-" + std::to_wstring(GetCurrentProcessId()) +
+                                           L"-" + std::to_wstring(GetTickCount64()))) {
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+class TessaryRun {
+ public:
+  explicit TessaryRun(const std::wstring& arguments = L"") : run(TESSARY_EXE, arguments) {}
+
+  void Attach(const std::wstring& caption) {
+    main = run.WaitForWindow(caption);
+    editor = FindChildByIndex(main, L"RichTextEdit", 0);
+    toolbar = FindChildByIndex(main, TOOLBARCLASSNAMEW, 0);
+    status = FindChildByIndex(main, STATUSCLASSNAMEW, 0);
+  }
+
+  // As the toolbar reports a button (or an item of its drop-down menus).
+  void Command(writer::Command command) const {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), reinterpret_cast<LPARAM>(toolbar));
+  }
+
+  void Type(const std::wstring& text) const {
+    for (wchar_t c : text) PostMessageW(editor, WM_CHAR, c, 1);
+  }
+
+  std::wstring Text() const { return ControlText(editor); }
+  std::wstring Caption() const { return ControlText(main); }
+  bool PlainTextMode() const { return (Ask(editor, EM_GETTEXTMODE) & TM_PLAINTEXT) != 0; }
+  // Status panel 2 says "Modified" or nothing; its text needs a pointer into the program,
+  // its length does not.
+  bool ShowsModified() const { return LOWORD(Ask(status, SB_GETTEXTLENGTHW, 2)) == 8; }
+
+  void WaitForCaption(const std::wstring& caption) const {
+    ASSERT_TRUE(WaitUntil([&] { return Caption() == caption; })) << Utf8FromWide(Caption());
+  }
+
+  void SaveAs(const fs::path& path) {
+    Command(writer::cmdSaveAs);
+    run.ChooseFile(L"Save As", path, L"Save");
+    WaitForCaption(CaptionFor(path));
+  }
+
+  ProgramRun run;
+  HWND main = nullptr;
+  HWND editor = nullptr;
+  HWND toolbar = nullptr;
+  HWND status = nullptr;
+};
+
+}  // namespace
+
+TEST(TessaryDocuments, TypedTextAndFormatsSurviveTheCompressedFormatAcrossRuns) {
+  ScratchFolder scratch;
+  const fs::path letter = scratch.Path() / "letter.rtf";
+  fs::copy_file(fs::path(TEST_DATA_DIR) / "rtf" / "lo-alignment-letter.rtf", letter);
+  TessaryRun t(L"\"" + letter.wstring() + L"\"");
+  t.Attach(CaptionFor(letter));
+  const std::wstring opened = t.Text();
+  EXPECT_EQ(opened.substr(0, 32), L"Harbourline Office Furniture Ltd");
+  EXPECT_FALSE(t.ShowsModified());
+
+  t.Type(L"Ref. 4471 ");
+  ASSERT_TRUE(WaitUntil([&] { return t.Text() == L"Ref. 4471 " + opened; }));
+  EXPECT_TRUE(t.ShowsModified());
+
+  const fs::path before = scratch.Path() / "before.rtf";
+  const fs::path compressed = scratch.Path() / "letter.rtc";
+  t.SaveAs(before);
+  t.SaveAs(compressed);
+  EXPECT_FALSE(t.ShowsModified());
+  const std::string rtf = Slurp(before);
+  EXPECT_EQ(rtf.substr(0, 6), "{\\rtf1");
+  EXPECT_NE(rtf.find("Ref. 4471 "), std::string::npos);
+  EXPECT_EQ(Slurp(compressed).substr(0, 2), "\x78\x01");
+  EXPECT_EQ(Slurp(letter).size(),
+            fs::file_size(fs::path(TEST_DATA_DIR) / "rtf" / "lo-alignment-letter.rtf"))
+      << "Save As leaves the opened file alone";
+  EXPECT_EQ(t.run.Close(t.main), 0u) << "closed without a prompt";
+
+  t.run.Restart(L"\"" + compressed.wstring() + L"\"");
+  t.Attach(CaptionFor(compressed));
+  EXPECT_EQ(t.Text(), L"Ref. 4471 " + opened);
+  const fs::path after = scratch.Path() / "after.rtf";
+  t.SaveAs(after);
+  EXPECT_EQ(Slurp(after), rtf) << "the same text in the same formats";
+  EXPECT_FALSE(t.PlainTextMode());
+
+  const fs::path plain = scratch.Path() / "letter.txt";
+  t.SaveAs(plain);
+  EXPECT_TRUE(t.PlainTextMode());
+  // Line breaks inside paragraphs become line ends of their own in plain text.
+  std::wstring lines = L"Ref. 4471 " + opened;
+  for (std::size_t at = 0; (at = lines.find(L'\v', at)) != std::wstring::npos; at += 2)
+    lines.replace(at, 1, L"\r\n");
+  const std::wstring text = t.Text();
+  EXPECT_EQ(text, lines);
+  EXPECT_EQ(Slurp(plain), BytesFromWide(text));
+  EXPECT_EQ(t.run.Close(t.main), 0u);
+}
+
+TEST(TessaryDocuments, NewAsksWhetherToSaveChanges) {
+  TessaryRun t;
+  t.Attach(kCaption);
+  const fs::path named = t.run.Folder() / "notes.rtf";
+  t.Type(L"first");
+  t.SaveAs(named);
+  t.Type(L" draft");
+  ASSERT_TRUE(WaitUntil([&] { return t.ShowsModified(); }));
+
+  struct Case {
+    const wchar_t* answer;
+    std::wstring captionAfter;
+    std::wstring textAfter;
+  };
+  // Cancel keeps everything; No abandons the changes (the file keeps the saved text).
+  const Case cases[] = {
+      {L"Cancel", CaptionFor(named), L"first draft"},
+      {L"No", kCaption, L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf8FromWide(c.answer));
+    t.Command(writer::cmdNew);
+    const MessageBoxSeen box = t.run.WaitForMessageBox();
+    EXPECT_EQ(box.text, L"Save changes to  [notes.rtf] ?");
+    t.run.Answer(box, c.answer);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.window); }));
+    t.WaitForCaption(c.captionAfter);
+    EXPECT_EQ(t.Text(), c.textAfter);
+  }
+  EXPECT_FALSE(t.ShowsModified());
+  EXPECT_NE(Slurp(named).find("first"), std::string::npos);
+  EXPECT_EQ(Slurp(named).find("draft"), std::string::npos);
+
+  t.Type(L"again");
+  ASSERT_TRUE(WaitUntil([&] { return t.Text() == L"again"; }));
+  t.Command(writer::cmdNew);
+  const MessageBoxSeen box = t.run.WaitForMessageBox();
+  EXPECT_EQ(box.text, L"Save changes to  [Untitled Document] ?");
+  t.run.Answer(box, L"Cancel");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.window); }));
+  EXPECT_EQ(t.Text(), L"again");
+  EXPECT_TRUE(IsWindowVisible(t.main));
+  EXPECT_EQ(t.Caption(), kCaption);
+}
+
+TEST(TessaryDocuments, FilesThatAreNotWhatTheirNamesSayAreOpenedOrRefused) {
+  TessaryRun t;
+  t.Attach(kCaption);
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::wstring error;  // empty: opens as this text
+    std::wstring text;
+  };
+  const Case cases[] = {
+      {"words.rtf", "Plain words,\r\nnot rich text.", L"", L"Plain words,\r\nnot rich text."},
+      // A zlib header, then a block of the reserved type.
+      {"damaged.rtc", std::string("\x78\x01\xff\xfe\xfd\x00\x00", 7), L"Failed to Load Stream",
+       L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = t.run.Folder() / c.name;
+    WriteFile(path, c.bytes);
+    t.Command(writer::cmdOpen);
+    t.run.ChooseFile(L"Open Document", path, L"Open");
+    if (!c.error.empty()) {
+      const MessageBoxSeen box = t.run.WaitForMessageBox();
+      EXPECT_NE(box.text.find(c.error), std::wstring::npos) << Utf8FromWide(box.text);
+      t.run.Answer(box, L"OK");
+      t.WaitForCaption(kCaption);
+    } else {
+      t.WaitForCaption(CaptionFor(path));
+    }
+    EXPECT_EQ(t.Text(), c.text);
+    EXPECT_FALSE(t.ShowsModified());
+    EXPECT_EQ(Slurp(path), c.bytes) << "opening never writes";
+  }
+  EXPECT_EQ(t.run.Close(t.main), 0u);
+}
