@@ -589,6 +589,10 @@ TEST_F(TessaryMainWindow, Screenshots) {
   };
   shootOpenMenu(form->Handle(), L"tessary-main-context-menu",
                 [&] { Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 20)); });
+  // The first menu's loop ends after its timer: the second opens once it has.
+  Pump();
+  Sleep(300);
+  Pump();
   HWND bar = form->ToolBar1.Handle();
   const RECT save = form->ToolBar1.ButtonRect(cmdSave);
   shootOpenMenu(form->Handle(), L"tessary-main-dropdown", [&] {
