@@ -1,14 +1,17 @@
 #pragma once
-// What the window benchmarks share: dialogs that answer by themselves and the process's
-// committed memory.
+// What the window benchmarks share: the program's set-up, a scratch folder, dialogs that
+// answer by themselves and the process's committed memory.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 
 // Answers every question with yes and every file dialog with nextFile (none when empty);
@@ -40,4 +43,21 @@ inline double CommittedMegabytes() {
   pmc.cb = sizeof pmc;
   GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
   return static_cast<double>(pmc.PagefileUsage) / (1024.0 * 1024.0);
+}
+
+// The common controls and the program's title, as Marrowby sets them up.
+inline void StartMarrowbyBench() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  Application::Get().SetTitle(L"Marrowby");
+}
+
+// A fresh folder under the temporary folder, named for the benchmark and the process.
+inline std::filesystem::path BenchFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::filesystem::path folder =
+      std::filesystem::path(temp) / (name + L"-" + std::to_wstring(GetCurrentProcessId()));
+  std::filesystem::create_directories(folder);
+  return folder;
 }

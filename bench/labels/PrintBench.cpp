@@ -7,7 +7,6 @@
 //   tools/print-output.sh wait 60
 #include <windows.h>
 
-#include <commctrl.h>
 #include <psapi.h>
 
 #include <filesystem>
@@ -80,18 +79,11 @@ void WithPrintWindow(TfrmMain& main, TfrmPrint& print, const std::function<void(
 }  // namespace
 
 int wmain() {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
-  Application::Get().SetTitle(L"Marrowby");
+  StartMarrowbyBench();
   AutoDialogs dialogs;
   InstallDialogs(&dialogs);
 
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::filesystem::path folder =
-      std::filesystem::path(temp) /
-      (L"marrowby-print-bench-" + std::to_wstring(GetCurrentProcessId()));
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = BenchFolder(L"marrowby-print-bench");
   const std::wstring dir = folder.wstring() + L"\\";
   ReplaceFileContents(dir + L"ContactList.cds", EncodeTable(ContactSchema(), MakeContacts(10000)));
 

@@ -3,7 +3,6 @@
 // window. Prints each step's time and the memory per record.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <psapi.h>
 
 #include <filesystem>
@@ -30,17 +29,11 @@ void Choose(TLabelComboBox& list, const std::wstring& name) {
 }  // namespace
 
 int wmain() {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
-  Application::Get().SetTitle(L"Marrowby");
+  StartMarrowbyBench();
   AutoDialogs dialogs;
   InstallDialogs(&dialogs);
 
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::filesystem::path folder =
-      std::filesystem::path(temp) / (L"marrowby-bench-" + std::to_wstring(GetCurrentProcessId()));
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = BenchFolder(L"marrowby-bench");
   const std::wstring dir = folder.wstring() + L"\\";
   ReplaceFileContents(dir + L"ContactList.cds", EncodeTable(ContactSchema(), MakeContacts(10000)));
   const double memoryAtStart = CommittedMegabytes();
