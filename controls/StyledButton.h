@@ -1,7 +1,7 @@
 #pragma once
-#include "controls/ModalResult.h"
 #include "controls/PixelBuffer.h"
 #include "controls/StyledControl.h"
+#include "platform/ModalResult.h"
 
 namespace controls {
 

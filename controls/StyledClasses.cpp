@@ -3,10 +3,12 @@
 #include <cwchar>
 #include <mutex>
 
+#include "controls/DialogKeys.h"
 #include "controls/StyledButton.h"
 #include "controls/StyledCheckBox.h"
 #include "controls/StyledPanel.h"
 #include "controls/StyledRadioButton.h"
+#include "platform/Application.h"
 
 namespace controls {
 namespace {
@@ -47,6 +49,7 @@ void RegisterStyledControlClasses() {
       wc.lpszClassName = e.name;
       RegisterClassExW(&wc);
     }
+    Application::Get().SetDialogKeyHandler(&HandleStyledDialogKey);
   });
 }
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "controls/ControlErrors.h"
 #include "controls/StyledClasses.h"
+#include "platform/ControlErrors.h"
 #include "platform/GdiHandles.h"
 
 namespace controls {

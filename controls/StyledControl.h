@@ -16,6 +16,8 @@ namespace controls {
 // Registers the controls' window classes ("TStyledPanel", "TStyledButton", "TStyledCheckBox",
 // "TStyledRadioButton"). Creating a control object does it too; call it first when windows are
 // made by class name (CreateWindowEx, dialog templates), which makes the window own its object.
+// It also hands Enter and Escape in the application's message loop to the styled Default and
+// Cancel buttons.
 void RegisterStyledControlClasses();
 
 // The base of the custom-drawn controls: a real child window that paints itself through an

@@ -1,6 +1,6 @@
 #include "labels/AEContact.h"
 
-#include "labels/TableSchemas.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 

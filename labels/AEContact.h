@@ -4,7 +4,7 @@
 #include "labels/FieldEdits.h"
 #include "labels/LabelControls.h"
 #include "labels/LabelForm.h"
-#include "labels/RecordTable.h"
+#include "labels/records/RecordTable.h"
 
 class TfrmAEContact : public LabelForm {
  public:

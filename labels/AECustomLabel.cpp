@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "labels/CustomTemplateSlot.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/CustomTemplateSlot.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"

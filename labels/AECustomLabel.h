@@ -7,7 +7,7 @@
 
 #include "labels/LabelControls.h"
 #include "labels/LabelForm.h"
-#include "labels/RecordTable.h"
+#include "labels/records/RecordTable.h"
 
 class TfrmAECustomLabel : public LabelForm {
  public:

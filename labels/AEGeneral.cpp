@@ -1,7 +1,7 @@
 #include "labels/AEGeneral.h"
 
-#include "labels/AssignToAll.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/AssignToAll.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"

@@ -4,9 +4,9 @@
 // component's template list (which holds the custom template slot) and the print window's
 // pages. The print window provides it.
 #include "engine/VpLabelTemplateList.h"
-#include "labels/LabelSettings.h"
-#include "labels/PrintMode.h"
-#include "labels/RecordStore.h"
+#include "labels/records/LabelSettings.h"
+#include "labels/records/PrintMode.h"
+#include "labels/records/RecordStore.h"
 
 class CustomLabelHost {
  public:

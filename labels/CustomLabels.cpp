@@ -1,9 +1,9 @@
 #include "labels/CustomLabels.h"
 
-#include "labels/CustomTemplateSlot.h"
 #include "labels/RecordList.h"
 #include "labels/RowPainter.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/CustomTemplateSlot.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "labels/RecordTable.h"
+#include "labels/records/RecordTable.h"
 #include "platform/Controls.h"
 
 // One row of a record form: a caption at the left, its text box, the field it edits.

@@ -1,6 +1,6 @@
 #pragma once
 // Table files in one folder (the program's), replaced whole when saved.
-#include "labels/TableStorage.h"
+#include "labels/records/TableStorage.h"
 
 class FolderTableStorage final : public TableStorage {
  public:

@@ -1,6 +1,6 @@
 #include "labels/Import.h"
 
-#include "labels/TableSchemas.h"
+#include "labels/records/TableSchemas.h"
 
 void TfrmImport::Create() {
   // The lists' Tab order takes the postal code before the city, unlike their rows.

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "labels/CsvExchange.h"
+#include "labels/records/CsvExchange.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"

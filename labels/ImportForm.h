@@ -7,9 +7,9 @@
 
 #include "labels/LabelControls.h"
 #include "labels/LabelForm.h"
-#include "labels/LabelSettings.h"
-#include "labels/RecordTable.h"
-#include "labels/TextLocale.h"
+#include "labels/records/LabelSettings.h"
+#include "labels/records/RecordTable.h"
+#include "labels/records/TextLocale.h"
 
 class ImportForm : public LabelForm {
  public:

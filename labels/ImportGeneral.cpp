@@ -1,6 +1,6 @@
 #include "labels/ImportGeneral.h"
 
-#include "labels/TableSchemas.h"
+#include "labels/records/TableSchemas.h"
 
 void TfrmImportGeneral::Create() {
   CreateImportForm({L"Import General Information", L"Import Information", L"General Field List"},

@@ -9,12 +9,12 @@
 #include "labels/LabelControls.h"
 #include "labels/LabelForm.h"
 #include "labels/LinkLabel.h"
-#include "labels/PrintMode.h"
 #include "labels/RecordList.h"
-#include "labels/RecordStore.h"
 #include "labels/SettingsFile.h"
 #include "labels/SortMenu.h"
 #include "labels/SystemTextLocale.h"
+#include "labels/records/PrintMode.h"
+#include "labels/records/RecordStore.h"
 
 struct MarrowbyForms;
 

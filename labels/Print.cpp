@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "labels/CustomLabels.h"
-#include "labels/CustomTemplateSlot.h"
 #include "labels/Main.h"
-#include "labels/NumberFilter.h"
+#include "labels/records/CustomTemplateSlot.h"
+#include "labels/records/NumberFilter.h"
 #include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"

@@ -2,7 +2,7 @@
 // The settings record and its file "Settings.ini" in the program's folder.
 #include <string>
 
-#include "labels/LabelSettings.h"
+#include "labels/records/LabelSettings.h"
 
 class SettingsFile {
  public:

@@ -1,6 +1,6 @@
 #pragma once
 // The user's locale and the system code page for the record store.
-#include "labels/TextLocale.h"
+#include "labels/records/TextLocale.h"
 
 class SystemTextLocale final : public TextLocale {
  public:

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "controls/ControlErrors.h"
-#include "controls/DialogKeys.h"
 #include "platform/CodePage.h"
+#include "platform/ControlErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/Form.h"
@@ -18,8 +17,7 @@ Application& Application::Get() {
 void Application::SetTitle(const std::wstring& title) { title_ = title; }
 
 void InstallControlErrorHandler() {
-  controls::SetControlErrorHandler(
-      [](const std::exception& e) { Application::Get().HandleException(e); });
+  SetControlErrorHandler([](const std::exception& e) { Application::Get().HandleException(e); });
 }
 
 std::wstring ErrorText(const std::exception& e) { return WideFromUtf8(e.what()); }
@@ -49,8 +47,8 @@ void Application::DispatchOne(MSG& msg) {
   HWND active = GetActiveWindow();
   if (Form* form = Form::FromHandle(active)) {
     if (form->PreTranslateMessage(msg)) return;
-    // Enter and Escape reach the styled Default and Cancel buttons first.
-    if (controls::HandleStyledDialogKey(msg) || IsDialogMessageW(active, &msg)) return;
+    // Enter and Escape reach the custom Default and Cancel buttons first.
+    if ((dialogKeyHandler_ && dialogKeyHandler_(msg)) || IsDialogMessageW(active, &msg)) return;
   }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

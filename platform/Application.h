@@ -42,6 +42,10 @@ class Application {
   void ProcessMessages();
   // Dispatches one message as the loop does: forms' own translation, dialog keys, dispatch.
   void DispatchOne(MSG& msg);
+  // Custom-drawn buttons take Enter and Escape before the dialog manager does; the handler
+  // returns true when it consumed the message.
+  using DialogKeyHandler = bool (*)(const MSG&);
+  void SetDialogKeyHandler(DialogKeyHandler handler) { dialogKeyHandler_ = handler; }
 
   // Forms register themselves when created and are destroyed in reverse order at exit.
   void AddForm(Form* form);
@@ -60,6 +64,7 @@ class Application {
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   int exitCode_ = 0;
+  DialogKeyHandler dialogKeyHandler_ = nullptr;
   FontHandle uiFont_;
 };
 

@@ -271,7 +271,7 @@ bool Form::RouteCommand(WPARAM wp, LPARAM lp) {
 LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT routed = 0;
   if (RouteControlMessage(msg, wp, lp, routed)) return routed;
-  if (msg == controls::ModalResultMessage()) {
+  if (msg == ModalResultMessage()) {
     if (modal_) SetModalResult(static_cast<int>(wp));
     return 0;
   }

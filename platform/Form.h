@@ -6,18 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "controls/ModalResult.h"
 #include "platform/GdiHandles.h"
-
-// The modal results are the styled buttons' own: both kinds of button end a modal form.
-using controls::mrAbort;
-using controls::mrCancel;
-using controls::mrIgnore;
-using controls::mrNo;
-using controls::mrNone;
-using controls::mrOk;
-using controls::mrRetry;
-using controls::mrYes;
+#include "platform/ModalResult.h"
 
 struct FormStyle {
   std::wstring caption;

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "controls/StyledControl.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 
@@ -14,7 +13,6 @@ int RunProgram(const std::wstring& title, const std::function<void()>& createFor
   Application& app = Application::Get();
   app.SetTitle(title);
   InstallControlErrorHandler();
-  controls::RegisterStyledControlClasses();
   app.Guard(createForms);
   if (!app.MainForm()) return 1;
   const int code = app.Run();

@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 
 namespace writer {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "controls/StyledPanel.h"
+#include "controls/StyledWrappers.h"
 #include "platform/Controls.h"
 #include "platform/SpinEdit.h"
-#include "platform/StyledWrappers.h"
 #include "writer/MainCommands.h"
 
 namespace writer {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "labels/FieldTypes.h"
+#include "labels/records/FieldTypes.h"
 
 // n contacts numbered 1..n with all seven fields filled.
 TableData MakeContacts(int n);

@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "bench/labels/BenchData.h"
-#include "labels/CsvExchange.h"
-#include "labels/RecordTable.h"
-#include "labels/TableFile.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/CsvExchange.h"
+#include "labels/records/RecordTable.h"
+#include "labels/records/TableFile.h"
+#include "labels/records/TableSchemas.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 
 namespace {
 

@@ -15,14 +15,14 @@
 
 #include "bench/richedit/BenchSupport.h"
 #include "bench/richedit/HeapCounter.h"
-#include "platform/richedit/ByteStream.h"
-#include "platform/richedit/DocumentLayout.h"
-#include "platform/richedit/RichTextDocument.h"
-#include "platform/richedit/RtfReader.h"
+#include "richedit/ByteStream.h"
+#include "richedit/DocumentLayout.h"
+#include "richedit/RichTextDocument.h"
+#include "richedit/RtfReader.h"
 #ifdef _WIN32
-#include "platform/richedit/FormatRangeMessage.h"
-#include "platform/richedit/GdiLineRenderer.h"
-#include "platform/richedit/GdiTextMeasurer.h"
+#include "richedit/FormatRangeMessage.h"
+#include "richedit/GdiLineRenderer.h"
+#include "richedit/GdiTextMeasurer.h"
 #endif
 
 namespace {

@@ -14,11 +14,11 @@
 
 #include "bench/richedit/BenchSupport.h"
 #include "bench/richedit/HeapCounter.h"
-#include "platform/richedit/ByteStream.h"
-#include "platform/richedit/EditSession.h"
-#include "platform/richedit/RichTextDocument.h"
-#include "platform/richedit/RtfReader.h"
-#include "platform/richedit/RtfWriter.h"
+#include "richedit/ByteStream.h"
+#include "richedit/EditSession.h"
+#include "richedit/RichTextDocument.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
 
 namespace {
 

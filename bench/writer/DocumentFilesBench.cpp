@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench/writer/GeneratedRtf.h"
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 #include "writer/DocumentFiles.h"
 #include "writer/EditorStreams.h"
 

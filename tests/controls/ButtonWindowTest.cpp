@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/ControlErrors.h"
 #include "controls/DialogKeys.h"
 #include "controls/GradientFill.h"
 #include "controls/PixelBlend.h"
 #include "controls/StyledButton.h"
 #include "controls/StyledCheckBox.h"
+#include "platform/ControlErrors.h"
 #include "tests/controls/PixelTestSupport.h"
 #include "tests/controls/WindowTestHost.h"
 

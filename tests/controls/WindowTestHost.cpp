@@ -1,7 +1,7 @@
 #include "tests/controls/WindowTestHost.h"
 
 #include "controls/DibSurface.h"
-#include "controls/ModalResult.h"
+#include "platform/ModalResult.h"
 
 namespace controls::test {
 namespace {

@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/richedit/ByteStream.h"
-#include "platform/richedit/RichTextDocument.h"
-#include "platform/richedit/RtfReader.h"
-#include "platform/richedit/RtfWriter.h"
+#include "richedit/ByteStream.h"
+#include "richedit/RichTextDocument.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace richedit;

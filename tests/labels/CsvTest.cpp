@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "labels/CsvExchange.h"
-#include "labels/CsvText.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/CsvExchange.h"
+#include "labels/records/CsvText.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Error.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "labels/CustomLabels.h"
-#include "labels/CustomTemplateSlot.h"
 #include "labels/RowPainter.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/CustomTemplateSlot.h"
+#include "labels/records/TableSchemas.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/ScriptedDialogs.h"
 

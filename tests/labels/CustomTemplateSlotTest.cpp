@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/VpPaper.h"
-#include "labels/CustomTemplateSlot.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/CustomTemplateSlot.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Error.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // applying one picture path to every general record.
 #include <windows.h>
 
-#include "labels/TableSchemas.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Application.h"
 #include "tests/labels/MarrowbyFixture.h"
 #include "tests/support/Screenshot.h"

@@ -2,7 +2,7 @@
 // close the window, and bad files that keep it open with the program's message.
 #include <windows.h>
 
-#include "labels/TableSchemas.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Application.h"
 #include "tests/labels/MarrowbyFixture.h"
 #include "tests/support/Screenshot.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "labels/LabelSettings.h"
+#include "labels/records/LabelSettings.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // file live across runs — including damaged files, which are reported and never written.
 #include <windows.h>
 
-#include "labels/TableFile.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/TableFile.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Application.h"
 #include "tests/labels/MarrowbyFixture.h"
 #include "tests/support/Screenshot.h"

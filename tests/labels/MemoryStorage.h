@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "labels/TableStorage.h"
+#include "labels/records/TableStorage.h"
 #include "platform/Error.h"
 
 class MemoryStorage final : public TableStorage {

@@ -1,7 +1,7 @@
 // The number filter expression the print window builds and the tables read.
 #include <gtest/gtest.h>
 
-#include "labels/NumberFilter.h"
+#include "labels/records/NumberFilter.h"
 #include "platform/Error.h"
 
 TEST(NumberFilter, ReadsTheExpressionTheProgramWrites) {

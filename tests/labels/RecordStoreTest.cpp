@@ -3,9 +3,9 @@
 // opening, are reported by name and are never overwritten.
 #include <gtest/gtest.h>
 
-#include "labels/RecordStore.h"
-#include "labels/TableFile.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/RecordStore.h"
+#include "labels/records/TableFile.h"
+#include "labels/records/TableSchemas.h"
 #include "tests/labels/MemoryStorage.h"
 
 namespace {

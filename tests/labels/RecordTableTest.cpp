@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "labels/AssignToAll.h"
-#include "labels/RecordTable.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/AssignToAll.h"
+#include "labels/records/RecordTable.h"
+#include "labels/records/TableSchemas.h"
 #include "platform/Error.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "labels/TableFile.h"
-#include "labels/TableSchemas.h"
+#include "labels/records/TableFile.h"
+#include "labels/records/TableSchemas.h"
 
 namespace {
 

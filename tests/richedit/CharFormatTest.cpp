@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/richedit/CharFormat.h"
-#include "platform/richedit/ParaFormat.h"
+#include "richedit/CharFormat.h"
+#include "richedit/ParaFormat.h"
 
 namespace richedit {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/DocumentLayout.h"
+#include "richedit/DocumentLayout.h"
 #include "tests/richedit/FakeMeasurer.h"
 #include "tests/richedit/TestSupport.h"
 

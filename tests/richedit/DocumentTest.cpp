@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/richedit/RichTextDocument.h"
+#include "richedit/RichTextDocument.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

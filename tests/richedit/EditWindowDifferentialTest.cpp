@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 #include "tests/richedit/EditWindowHarness.h"
 
 namespace richedit::test {

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/richedit/TextMeasurer.h"
+#include "richedit/TextMeasurer.h"
 
 namespace richedit::test {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/richedit/RichEditConstants.h"
-#include "platform/richedit/TextFinder.h"
-#include "platform/richedit/WordBreaker.h"
+#include "richedit/RichEditConstants.h"
+#include "richedit/TextFinder.h"
+#include "richedit/WordBreaker.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/DocumentLayout.h"
-#include "platform/richedit/FormatRangeMessage.h"
-#include "platform/richedit/GdiLineRenderer.h"
-#include "platform/richedit/GdiTextMeasurer.h"
+#include "richedit/DocumentLayout.h"
+#include "richedit/FormatRangeMessage.h"
+#include "richedit/GdiLineRenderer.h"
+#include "richedit/GdiTextMeasurer.h"
 #include "tests/richedit/GdiCanvas.h"
 #include "tests/richedit/TestSupport.h"
 

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/DocumentLayout.h"
-#include "platform/richedit/GdiLineRenderer.h"
-#include "platform/richedit/GdiTextMeasurer.h"
-#include "platform/richedit/PictureBitmaps.h"
+#include "richedit/DocumentLayout.h"
+#include "richedit/GdiLineRenderer.h"
+#include "richedit/GdiTextMeasurer.h"
+#include "richedit/PictureBitmaps.h"
 #include "tests/richedit/GdiCanvas.h"
 #include "tests/richedit/TestSupport.h"
 #include "tests/support/PngWriter.h"

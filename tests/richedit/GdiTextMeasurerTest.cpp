@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/DocumentLayout.h"
-#include "platform/richedit/GdiTextMeasurer.h"
+#include "richedit/DocumentLayout.h"
+#include "richedit/GdiTextMeasurer.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/LayoutSettings.h"
+#include "richedit/LayoutSettings.h"
 
 namespace richedit {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/LineBreaking.h"
-#include "platform/richedit/ListNumbering.h"
-#include "platform/richedit/PictureExtent.h"
+#include "richedit/LineBreaking.h"
+#include "richedit/ListNumbering.h"
+#include "richedit/PictureExtent.h"
 
 namespace richedit {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/LineBreaking.h"
-#include "platform/richedit/ParagraphLayout.h"
+#include "richedit/LineBreaking.h"
+#include "richedit/ParagraphLayout.h"
 #include "tests/richedit/FakeMeasurer.h"
 
 namespace richedit {

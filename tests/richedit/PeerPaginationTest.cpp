@@ -24,8 +24,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/GdiHandles.h"
-#include "platform/richedit/FormatRangeMessage.h"
-#include "platform/richedit/GdiTextMeasurer.h"
+#include "richedit/FormatRangeMessage.h"
+#include "richedit/GdiTextMeasurer.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

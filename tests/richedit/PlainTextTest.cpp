@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/richedit/PlainText.h"
+#include "richedit/PlainText.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

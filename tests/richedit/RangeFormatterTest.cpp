@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/RangeFormatter.h"
+#include "richedit/RangeFormatter.h"
 #include "tests/richedit/FakeMeasurer.h"
 #include "tests/richedit/TestSupport.h"
 

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/GdiHandles.h"
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 #include "tests/richedit/EditWindowHarness.h"
 #include "tests/support/Screenshot.h"
 

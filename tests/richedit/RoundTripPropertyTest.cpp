@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/EditSession.h"
+#include "richedit/EditSession.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/richedit/ByteStream.h"
-#include "platform/richedit/CodePages.h"
-#include "platform/richedit/RichTextDocument.h"
-#include "platform/richedit/RtfReader.h"
-#include "platform/richedit/RtfWriter.h"
+#include "richedit/ByteStream.h"
+#include "richedit/CodePages.h"
+#include "richedit/RichTextDocument.h"
+#include "richedit/RtfReader.h"
+#include "richedit/RtfWriter.h"
 
 namespace richedit::test {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/richedit/UrlDetection.h"
+#include "richedit/UrlDetection.h"
 #include "tests/richedit/TestSupport.h"
 
 namespace richedit {

@@ -17,7 +17,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/WholeFile.h"
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "writer/CompressedRichText.h"
 #include "writer/DocumentFiles.h"

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 #include "tools/richedit-demo/DemoDocument.h"
 
 namespace demo {

@@ -17,7 +17,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Error.h"
-#include "platform/richedit/RichEditWindow.h"
+#include "richedit/RichEditWindow.h"
 #include "tests/support/Screenshot.h"
 #include "tools/richedit-demo/DemoDocument.h"
 

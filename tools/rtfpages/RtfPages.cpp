@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "platform/GdiHandles.h"
-#include "platform/richedit/ByteStream.h"
-#include "platform/richedit/FormatRangeMessage.h"
-#include "platform/richedit/GdiTextMeasurer.h"
-#include "platform/richedit/RtfReader.h"
+#include "richedit/ByteStream.h"
+#include "richedit/FormatRangeMessage.h"
+#include "richedit/GdiTextMeasurer.h"
+#include "richedit/RtfReader.h"
 #include "tests/richedit/GdiCanvas.h"
 #include "tests/support/PngWriter.h"
 
