@@ -16,8 +16,9 @@
 # <document name> <media> <sides> copies=<n> collate=<1, or - when not asked for>".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out="$root/build/print/out"
-export CUPS_SERVER="$root/build/print/cups.sock"
+server="${PRINT_SERVER_DIR:-$root/build/print}"
+out="$server/out"
+export CUPS_SERVER="$server/cups.sock"
 
 die() { echo "print-output: $*" >&2; exit 1; }
 

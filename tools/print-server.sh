@@ -14,11 +14,18 @@
 # Sizes that reach the media: Letter, Legal, Executive, Tabloid, A3, A4 (default), A5, B5,
 # Env10, EnvDL, EnvC5; 300 dpi, 12-point (50-pixel) margins. Logs: build/print/log/
 # (PRINT_SERVER_LOGLEVEL=debug at start for more). Tried as root, which is how CI runs it.
+# PRINT_SERVER_DIR puts the server somewhere other than build/print (a test does).
+#
+# Started by root, cupsd runs its filter as the unprivileged user lp, who must reach the
+# filter and the spooled job. A checkout may lie under a folder only its owner can enter
+# (mktemp -d, /root), so those two live in a folder of their own under /tmp that anyone may
+# enter, linked from build/print/reach and removed by stop.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-dir="$root/build/print"
+dir=${PRINT_SERVER_DIR:-$root/build/print}
 sock="$dir/cups.sock"
 pidfile="$dir/cupsd.pid"
+reach="$dir/reach"
 queue=TestPS
 export CUPS_SERVER="$sock"
 
@@ -29,8 +36,29 @@ running() {
     grep -qaF "$dir/conf/cupsd.conf" "/proc/$pid/cmdline" 2>/dev/null
 }
 
+# The folder lp can reach: made once per start, world-enterable but writable by us alone.
+make_reachable_folder() {
+  remove_reachable_folder
+  local folder
+  folder=$(mktemp -d "${TMPDIR:-/tmp}/print-server.XXXXXX")
+  chmod 0755 "$folder"
+  ln -sfn "$folder" "$reach"
+}
+
+remove_reachable_folder() {
+  local folder
+  folder=$(readlink "$reach" 2>/dev/null) || return 0
+  case "$folder" in */print-server.*) rm -rf "$folder" ;; esac
+  rm -f "$reach"
+}
+
 write_config() {
-  mkdir -p "$dir"/{spool/tmp,cache,state,log,out,ssl,conf/ppd}
+  mkdir -p "$dir"/{cache,state,log,out,ssl,conf/ppd}
+  make_reachable_folder
+  local spool bin
+  spool=$(readlink "$reach")/spool
+  bin=$(readlink "$reach")/bin
+  mkdir -p "$spool/tmp"
   chmod 0777 "$dir/out"
   cat >"$dir/conf/cupsd.conf" <<EOF
 Listen $sock
@@ -51,14 +79,14 @@ PageLogFormat %p %u %j %T %P %C %{job-billing} %{job-originating-host-name} %{jo
 EOF
   cat >"$dir/conf/cups-files.conf" <<EOF
 ServerRoot $dir/conf
-RequestRoot $dir/spool
-TempDir $dir/spool/tmp
+RequestRoot $spool
+TempDir $spool/tmp
 CacheDir $dir/cache
 StateDir $dir/state
 ErrorLog $dir/log/error_log
 AccessLog $dir/log/access_log
 PageLog $dir/log/page_log
-ServerBin $dir/bin
+ServerBin $bin
 Printcap $dir/state/printcap
 ServerKeychain $dir/ssl
 CreateSelfSignedCerts No
@@ -69,7 +97,7 @@ EOF
   # Our own ServerBin: CUPS's helpers plus a filter that copies the job through unchanged
   # (the filter packages are not needed). cupsd only runs filters that root owns and that
   # no one else may change.
-  local bin="$dir/bin" f
+  local f
   mkdir -p "$bin/filter"
   for f in /usr/lib/cups/*; do
     [ "$(basename "$f")" = filter ] || ln -sfn "$f" "$bin/$(basename "$f")"
@@ -197,7 +225,7 @@ start() {
 }
 
 stop() {
-  running || { rm -f "$pidfile"; return 0; }
+  running || { rm -f "$pidfile"; remove_reachable_folder; return 0; }
   local pid _
   pid=$(cat "$pidfile")
   kill "$pid" 2>/dev/null || true
@@ -207,6 +235,7 @@ stop() {
   done
   if running; then kill -9 "$pid" 2>/dev/null || true; fi
   rm -f "$pidfile" "$sock"
+  remove_reachable_folder
 }
 
 case "${1:-}" in

@@ -9,7 +9,8 @@ exe=$1 scenario=$2
 eval "$("$root/tools/print-server.sh" env)"
 "$root/tools/print-server.sh" status >/dev/null || { echo "the test printer is not running"; exit 1; }
 "$root/tools/print-output.sh" clear >/dev/null 2>&1 || true
-out="$root/build/print/out"
+server="${PRINT_SERVER_DIR:-$root/build/print}"
+out="$server/out"
 case $scenario in
   none)
     # Without a print server Wine has no printer: the message, a failure, and no job.
@@ -72,7 +73,7 @@ case $scenario in
     ;;
   copies)
     expect_pages 1
-    log=$(tail -n 1 "$root/build/print/log/page_log")
+    log=$(tail -n 1 "$server/log/page_log")
     grep -q 'copies=2' <<<"$log" || fail "the job did not ask for two copies: $log"
     grep -q 'collate=1' <<<"$log" || fail "the job did not ask for collation: $log"
     ;;
