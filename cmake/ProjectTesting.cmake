@@ -18,8 +18,9 @@ endif()
 # WINDOW_TESTS: the tests create real windows; their main refuses every unscripted dialog.
 # LOCKS: resources the tests must hold alone while they run (the clipboard is one per
 # display: two tests copying and pasting at once would read each other's data).
+# FILTER: a gtest filter for the cases CTest runs one by one (others run through a script).
 function(add_project_test name)
-  cmake_parse_arguments(arg "WINDOW_TESTS" "" "SOURCES;LIBRARIES;LOCKS" ${ARGN})
+  cmake_parse_arguments(arg "WINDOW_TESTS" "FILTER" "SOURCES;LIBRARIES;LOCKS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   if(arg_WINDOW_TESTS)
     set(main window_test_main)
@@ -32,7 +33,10 @@ function(add_project_test name)
   if(arg_LOCKS)
     list(APPEND properties RESOURCE_LOCK "${arg_LOCKS}")
   endif()
+  if(NOT arg_FILTER)
+    set(arg_FILTER "*")
+  endif()
   gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER "${arg_FILTER}"
     PROPERTIES ${properties})
 endfunction()

@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, ATableFileThatCannotBeReplacedAtExitIsReportedAndKept) {
   EXPECT_EQ(entries, 2u) << "the table and the settings, nothing half written";
 }
 
-TEST_F(MainWindowTest, AReadOnlyProgramFolderAtExitIsReportedAndNothingIsHalfWritten) {
+TEST_F(MainWindowTest, AnUnwritableProgramFolderAtExitIsReportedAndNothingIsHalfWritten) {
   AddContact(L"", L"", L"Smith");
   Stop();
   const std::string before = Read("ContactList.cds");
@@ -365,15 +365,15 @@ TEST_F(MainWindowTest, AReadOnlyProgramFolderAtExitIsReportedAndNothingIsHalfWri
   AddContact(L"", L"", L"Jones");
   Main().radGeneral.Click();
   AddGeneral(L"a new table file");
-  if (!LockFolder(true)) GTEST_SKIP() << "the folder cannot be made read-only here";
-  // The settings file already exists and is rewritten in place; the tables need new files.
-  dialogs.Answer(DialogAnswer::Ok).Answer(DialogAnswer::Ok);
+  ASSERT_TRUE(LockFolder(true)) << "the program folder could not be made unwritable";
+  // The settings and each table that cannot be saved are reported once.
+  dialogs.Answer(DialogAnswer::Ok).Answer(DialogAnswer::Ok).Answer(DialogAnswer::Ok);
   Stop();
-  LockFolder(false);
+  ASSERT_TRUE(LockFolder(false));
   std::vector<std::wstring> errors;
   for (const DialogCall& call : dialogs.Calls())
     if (call.kind == DialogKind::Error) errors.push_back(call.text);
-  ASSERT_EQ(errors.size(), 2u);
+  ASSERT_EQ(errors.size(), 3u);
   const auto mentions = [&](const std::wstring& text) {
     return std::any_of(errors.begin(), errors.end(),
                        [&](const std::wstring& e) { return e.find(text) != std::wstring::npos; });
@@ -381,6 +381,7 @@ TEST_F(MainWindowTest, AReadOnlyProgramFolderAtExitIsReportedAndNothingIsHalfWri
   EXPECT_TRUE(
       mentions(L"The contacts could not be saved to \"" + File("ContactList.cds").wstring()));
   EXPECT_TRUE(mentions(L"The general records could not be saved to"));
+  EXPECT_TRUE(mentions(L"Could not write the settings to \"" + File("Settings.ini").wstring()));
   EXPECT_EQ(Read("ContactList.cds"), before);
   EXPECT_FALSE(Exists("GeneralList.cds"));
   for (const auto& e : fs::directory_iterator(File("")))

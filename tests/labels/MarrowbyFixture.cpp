@@ -93,45 +93,19 @@ void MarrowbyFixture::ClickCheckMark(int row) {
   SendMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
-namespace {
-
-bool CanCreateFileIn(const fs::path& folder) {
-  const fs::path probe = folder / "probe.lock-test";
-  HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  DeleteFileW(probe.c_str());
-  return true;
-}
-
-}  // namespace
-
+// Root may write into any folder whatever its mode, and making a folder immutable needs a
+// capability most machines lack. What works everywhere: the program folder moves aside and a
+// plain file takes its name, so nothing can be written there until it moves back.
 bool MarrowbyFixture::LockFolder(bool locked) {
-  using ToUnix = char*(CDECL*)(LPCWSTR);
-  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!toUnix) return false;
-  char* unixPath = toUnix(folder_.c_str());
-  if (!unixPath) return false;
-  std::wstring command = std::wstring(L"/usr/bin/chattr ") + (locked ? L"+i " : L"-i ");
-  for (const char* c = unixPath; *c; ++c)
-    command += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-  HeapFree(GetProcessHeap(), 0, unixPath);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  // A Unix program's handle does not tell when it is done: watch the folder instead.
-  for (int i = 0; i < 200; ++i) {
-    if (CanCreateFileIn(folder_) != locked) {
-      locked_ = locked;
-      return true;
-    }
-    Sleep(25);
+  const fs::path aside = folder_.wstring() + L".aside";
+  if (locked) {
+    if (!MoveFileW(folder_.c_str(), aside.c_str())) return false;
+    HANDLE h = CreateFileW(folder_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+  } else {
+    if (!DeleteFileW(folder_.c_str()) || !MoveFileW(aside.c_str(), folder_.c_str())) return false;
   }
-  return false;
+  locked_ = locked;
+  return true;
 }

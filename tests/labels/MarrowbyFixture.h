@@ -40,10 +40,8 @@ class MarrowbyFixture : public testing::Test {
   std::vector<std::wstring> Rows();
   // Clicks the row's check mark as the mouse does.
   void ClickCheckMark(int row);
-  // Makes the program's folder refuse new files (or accept them again), the way a
-  // read-only folder does for a user without the right to write there. Under Wine, where
-  // the tests run as root, this is the file system's immutable flag; false when that is
-  // not available.
+  // Makes the program's folder refuse every write (or accept them again), as a folder the
+  // user may not write to does; false when that could not be done.
   bool LockFolder(bool locked);
 
   ScriptedDialogs dialogs;
