@@ -16,6 +16,38 @@ std::vector<POINT> Points(const std::vector<TVpIntPoint>& points) {
   return result;
 }
 
+// The box around points, grown by reach on every side.
+TVpIntRect BoxAround(const std::vector<TVpIntPoint>& points, int reach) {
+  TVpIntRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (const TVpIntPoint& p : points) {
+    box.Left = std::min(box.Left, p.X);
+    box.Top = std::min(box.Top, p.Y);
+    box.Right = std::max(box.Right, p.X);
+    box.Bottom = std::max(box.Bottom, p.Y);
+  }
+  const auto grow = [reach](std::int32_t v, int by) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{v} + by, INT_MIN, INT_MAX));
+  };
+  return {grow(box.Left, -reach), grow(box.Top, -reach), grow(box.Right, reach + 1),
+          grow(box.Bottom, reach + 1)};
+}
+
+std::vector<TVpIntPoint> PathPoints(const TVpPath& path) {
+  std::vector<TVpIntPoint> points;
+  for (const TVpPathStep& step : path)
+    points.insert(points.end(), step.points.begin(), step.points.end());
+  return points;
+}
+
+// True when every pixel of box lies inside region.
+bool Contains(HRGN region, const TVpIntRect& box) {
+  if (box.Left >= box.Right || box.Top >= box.Bottom) return true;
+  const RegionHandle area(CreateRectRgn(box.Left, box.Top, box.Right, box.Bottom));
+  const RegionHandle outside(CreateRectRgn(0, 0, 0, 0));
+  return area && outside && CombineRgn(outside.get(), area.get(), region, RGN_DIFF) == NULLREGION;
+}
+
 // A side's length that cannot overflow, however far apart the sides are.
 int Extent(std::int32_t from, std::int32_t to) {
   return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{to} - from, INT_MIN, INT_MAX));
@@ -73,6 +105,7 @@ void TVpGdiTarget::UseBrush(HGDIOBJ stock, BrushHandle owned) {
 void TVpGdiTarget::SelectPen(const TVpPen& pen, int ppi) {
   const std::int32_t width =
       std::max(0, VpRoundToInt(static_cast<long double>(ppi) / 72 / 4 * pen.Width));
+  penWidth_ = std::max(1, width);
   if (pen.Color == kVpNoColor) {
     UsePen(GetStockObject(NULL_PEN));
     return;
@@ -139,6 +172,7 @@ void TVpGdiTarget::Trace(const TVpPath& path) {
 
 void TVpGdiTarget::DrawPolygon(const std::vector<TVpIntPoint>& points) {
   if (points.empty()) return;
+  ClipFor(BoxAround(points, PenReach()));
   const std::vector<POINT> device = Points(points);
   Polygon(dc_, device.data(), static_cast<int>(std::min<std::size_t>(device.size(), INT_MAX)));
 }
@@ -155,10 +189,13 @@ bool TVpGdiTarget::TraceAsPath(const TVpPath& path) {
 }
 
 void TVpGdiTarget::StrokeAndFillPath(const TVpPath& path) {
+  // The curves' control points enclose the curves.
+  if (!outlining_) ClipFor(BoxAround(PathPoints(path), PenReach()));
   if (TraceAsPath(path)) ::StrokeAndFillPath(dc_);
 }
 
 void TVpGdiTarget::Line(TVpIntPoint from, TVpIntPoint to) {
+  if (!outlining_) ClipFor(BoxAround({from, to}, PenReach()));
   MoveToEx(dc_, from.X, from.Y, nullptr);
   LineTo(dc_, to.X, to.Y);
 }
@@ -167,15 +204,48 @@ void TVpGdiTarget::ClipToPath(const TVpPath& path) {
   if (!TraceAsPath(path)) return;
   RegionHandle region(PathToRegion(dc_));
   if (!region) region.Reset(CreateRectRgn(0, 0, 0, 0));
-  SelectClipRgn(dc_, region.get());
+  RemoveClip();
+  pendingClip_ = std::move(region);
 }
 
 void TVpGdiTarget::RemoveClip() {
-  if (!outlining_) SelectClipRgn(dc_, nullptr);
+  if (outlining_) return;
+  pendingClip_.Reset(nullptr);
+  if (clipSelected_) SelectClipRgn(dc_, nullptr);
+  clipSelected_ = false;
+}
+
+void TVpGdiTarget::ApplyClip() {
+  if (!pendingClip_ || clipSelected_) return;
+  SelectClipRgn(dc_, pendingClip_.get());
+  clipSelected_ = true;
+}
+
+void TVpGdiTarget::ClipFor(const std::optional<TVpIntRect>& extent) {
+  if (!pendingClip_ || clipSelected_) return;
+  if (!extent || !Contains(pendingClip_.get(), *extent)) ApplyClip();
+}
+
+std::optional<TVpIntRect> TVpGdiTarget::TextExtent(TVpIntPoint at, std::string_view text,
+                                                   const std::optional<TVpIntRect>& clip) {
+  if (!fontResource_ || fontResource_->Angle != 0) return std::nullopt;
+  const TVpSize size = MeasureText(text);
+  // Half an em of room across and a quarter up and down covers overhangs, accents and the
+  // mapper's rounding; the cell already holds ascent and descent.
+  const int em = std::max(1, MulDiv(fontResource_->Size, fontPpi_, 72));
+  TVpIntRect box{at.X - em / 2 - 1, at.Y - em / 4 - 1,
+                 at.X + VpRoundToInt(size.Width * fontPpi_) + em / 2 + 1,
+                 at.Y + VpRoundToInt(size.Height * fontPpi_) + em / 4 + 1};
+  if (clip) {
+    box = {std::max(box.Left, clip->Left), std::max(box.Top, clip->Top),
+           std::min(box.Right, clip->Right), std::min(box.Bottom, clip->Bottom)};
+  }
+  return box;
 }
 
 void TVpGdiTarget::PlaceText(TVpIntPoint at, std::string_view text,
                              const std::optional<TVpIntRect>& clip) {
+  if (!outlining_) ClipFor(TextExtent(at, text, clip));
   if (fontResource_) {
     FontMapper().PlaceText(dc_, *fontResource_, fontPpi_, at, text, clip, !printer_);
     return;
@@ -218,6 +288,8 @@ void TVpGdiTarget::DrawPicture(const TVpPicture& picture, const TVpIntRect& rect
     return;
   }
   const TVpGdiPictureCache::TReady ready = cache_->Find(picture);
+  // A metafile may draw past its frame.
+  ClipFor(ready.Metafile ? std::nullopt : std::optional<TVpIntRect>(rect));
   if (ready.Metafile) {
     const RECT frame{rect.Left, rect.Top, rect.Right, rect.Bottom};
     PlayEnhMetaFile(dc_, ready.Metafile, &frame);

@@ -32,7 +32,11 @@ class TVpGdiTarget : public TVpDrawTarget {
   TVpGdiTarget(const TVpGdiTarget&) = delete;
   TVpGdiTarget& operator=(const TVpGdiTarget&) = delete;
 
-  HDC Dc() const { return dc_; }
+  // For drawing on the DC directly: the clip asked for is in force on what it returns.
+  HDC Dc() {
+    ApplyClip();
+    return dc_;
+  }
 
   bool IsPrinter() const override { return printer_; }
 
@@ -49,7 +53,10 @@ class TVpGdiTarget : public TVpDrawTarget {
   void DrawPolygon(const std::vector<TVpIntPoint>& points) override;
   void StrokeAndFillPath(const TVpPath& path) override;
   void Line(TVpIntPoint from, TVpIntPoint to) override;
-  // An empty path clips everything away.
+  // An empty path clips everything away. The region is selected only when something drawn
+  // reaches outside it: a printer driver sends a curved region as one rectangle per line of
+  // pixels, so a label whose content keeps clear of its rounded corners prints the same
+  // without it, at a fraction of the job's size.
   void ClipToPath(const TVpPath& path) override;
   void RemoveClip() override;
 
@@ -82,6 +89,14 @@ class TVpGdiTarget : public TVpDrawTarget {
   void UsePen(HGDIOBJ stock, PenHandle owned = PenHandle());
   void UseBrush(HGDIOBJ stock, BrushHandle owned = BrushHandle());
   static TVpIntRect RegionBox(HRGN region);
+  // Selects the pending clip region unless what is about to be drawn lies wholly inside it;
+  // nullopt stands for a drawing whose extent is not known.
+  void ClipFor(const std::optional<TVpIntRect>& extent);
+  void ApplyClip();
+  // How far ink may reach past the points it is drawn through: half the pen, mitred joins.
+  int PenReach() const { return penWidth_ * 5 + 1; }
+  std::optional<TVpIntRect> TextExtent(TVpIntPoint at, std::string_view text,
+                                       const std::optional<TVpIntRect>& clip);
 
   HDC dc_;
   bool printer_;
@@ -93,5 +108,8 @@ class TVpGdiTarget : public TVpDrawTarget {
   FontHandle font_;
   std::optional<TVpFont> fontResource_;
   int fontPpi_ = 0;
+  int penWidth_ = 1;
   bool outlining_ = false;
+  RegionHandle pendingClip_;  // asked for and not yet selected
+  bool clipSelected_ = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <numeric>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/VpFontMapper.h"
+#include "engine/VpGdiSupport.h"
 #include "engine/VpGdiTarget.h"
 #include "engine/VpRounding.h"
 #include "platform/GdiHandles.h"
@@ -351,3 +353,74 @@ TEST(VpFontMapper, CellHeightScalesWithTheResolution) {
 }
 
 }  // namespace
+
+// A printer driver sends a curved clip region as one rectangle per line of pixels, so the
+// region goes to the device only when something drawn reaches outside it. The metafile
+// records what a device is sent; the pixels show that the cut is the same either way.
+TEST(VpGdiTarget, ARoundedClipIsSentOnlyWhenTheDrawingReachesPastIt) {
+  const TVpPath rounded = RoundRectPath({20, 20, 321, 171}, 60, 60);
+  struct Case {
+    const char* what;
+    std::function<void(TVpGdiTarget&)> draw;
+    int regionsSent;
+    bool cornerInked;  // the pixel just inside the clip's box at its top-left corner
+  };
+  const TVpPicture picture = Load("halves.bmp");
+  const Case cases[] = {
+      {"text inside the straight-sided part",
+       [](TVpGdiTarget& t) {
+         t.PlaceText({70, 60}, "Harbour", std::nullopt);
+       },
+       0, false},
+      {"a picture inside",
+       [&](TVpGdiTarget& t) {
+         t.DrawPicture(picture, {70, 50, 130, 90}, SRCCOPY, 6);
+       },
+       0, false},
+      {"a fill over everything",
+       [](TVpGdiTarget& t) {
+         t.StrokeAndFillPath(RectanglePath({0, 0, 300, 300}));
+       },
+       1, false},
+      {"text running into the corner",
+       [](TVpGdiTarget& t) {
+         t.PlaceText({22, 22}, "WWWW", std::nullopt);
+       },
+       1, false},
+      {"a line out of the shape",
+       [](TVpGdiTarget& t) {
+         t.Line({100, 70}, {0, 0});
+       },
+       1, false},
+  };
+  for (const Case& c : cases) {
+    const auto drawAll = [&](HDC dc) {
+      TVpGdiTarget target(dc, true);
+      target.SelectPen({4, 0, vpPenSolid, vpPenModeCopy}, 600);
+      target.SelectBrush({kRed, vpBrushSolid});
+      target.SelectFont(Font("Arial", 30), 96);
+      target.ClipToPath(rounded);
+      c.draw(target);
+      target.RemoveClip();
+    };
+    HDC recording = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    drawAll(recording);
+    const TVpEnhMetaFile metafile(CloseEnhMetaFile(recording));
+    int regions = 0;
+    EnumEnhMetaFile(
+        nullptr, metafile.get(),
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM count) -> int {
+          const auto* select = reinterpret_cast<const EMREXTSELECTCLIPRGN*>(record);
+          *reinterpret_cast<int*>(count) +=
+              record->iType == EMR_EXTSELECTCLIPRGN && select->cbRgnData > 0;
+          return 1;
+        },
+        &regions, nullptr);
+    EXPECT_EQ(regions, c.regionsSent) << c.what;
+
+    TDib dib(400, 300);
+    drawAll(dib.dc());
+    EXPECT_EQ(dib.At(21, 21) != kWhite, c.cornerInked) << c.what;
+    EXPECT_GT(dib.InkInRect(20, 20, 321, 171), 0) << c.what << " drew nothing";
+  }
+}
