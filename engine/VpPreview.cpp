@@ -439,6 +439,7 @@ void TVpPreview::EndHandScroll() {
 
 void TVpPreview::Wheel(WPARAM wp, LPARAM lp) {
   const int delta = GET_WHEEL_DELTA_WPARAM(wp);
+  if (OnFormMouseWheel && OnFormMouseWheel(*this, delta)) return;
   if (const int bar = PageBar(); bar >= 0) {
     SetBarPosition(bar, BarPosition(bar) + (delta <= 0 ? kLineIncrement : -kLineIncrement));
     PlaceImage();

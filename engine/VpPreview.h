@@ -188,6 +188,9 @@ class TVpPreview {
   ObjectButtonEvent OnObjectMouseDown;
   NotifyEvent OnMouseEnter;
   NotifyEvent OnMouseLeave;
+  // The window holding the preview sees each wheel step first, wherever the focus is: when it
+  // answers true the step is its own and the preview neither scrolls nor raises the events.
+  std::function<bool(TVpPreview&, int delta)> OnFormMouseWheel;
   // After the wheel moved the bar: OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp.
   WheelEvent OnMouseWheel;
   WheelEvent OnMouseWheelDown;

@@ -223,9 +223,17 @@ void TfrmPrint::CreatePreview(HWND w) {
   printers_->SetPreview(&p);
   SendMessageW(printers_->ComboHandle(), CB_SETDROPPEDWIDTH, 250, 0);
 
+  // The preview takes the focus on a click; the window's own 10-pixel step still wins.
+  p.OnFormMouseWheel = [this](TVpPreview&, int delta) {
+    WheelScroll(delta);
+    return true;
+  };
+
+  // Three sheets a row at 10 percent fill the column (an A4 sheet is 79 pixels wide).
   thumbnails_ = std::make_unique<TVpThumbnails>(w, kColumnLeft, controlsBottom_, kColumnWidth, 200);
-  thumbnails_->SetLayout(vpThumbVert);
-  thumbnails_->SetThumbSize(7);  // sheets big enough to tell a full one from a part-filled one
+  thumbnails_->SetLayout(vpThumbGrid);
+  thumbnails_->SetGridWidth(3);
+  thumbnails_->SetThumbSize(8);
   thumbnails_->SetPageCaptions("Page: #");
   thumbnails_->SetPreview(&p);
 

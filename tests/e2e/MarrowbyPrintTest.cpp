@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +94,7 @@ struct TextSettings {
   double fontSize = 8;
   double ascent = 0.905;  // of the font's size: Arial's metrics (Liberation Sans under Wine)
   std::string fontName = "LiberationSans";
+  double topMm = 0, leftMm = 0;  // the text block's shift
 };
 
 struct TextAt {
@@ -102,9 +105,10 @@ struct TextAt {
 TextAt LineAt(const SheetGeometry& sheet, const TextSettings& text, int position, int k) {
   constexpr double kLineBaseMm[5] = {4, 10, 16, 22, 28};
   const int col = position % sheet.across, row = position / sheet.across;
-  const double top =
-      sheet.top + row * sheet.vertPitch + PointsFromMm(kLineBaseMm[k] + k * text.lineSpacingMm);
-  return {sheet.left + col * sheet.horzPitch + PointsFromMm(15), top + text.ascent * text.fontSize};
+  const double top = sheet.top + row * sheet.vertPitch +
+                     PointsFromMm(kLineBaseMm[k] + text.topMm + k * text.lineSpacingMm);
+  return {sheet.left + col * sheet.horzPitch + PointsFromMm(15 + text.leftMm),
+          top + text.ascent * text.fontSize};
 }
 
 // Printed jobs, as the collector hands them over ------------------------------------------------
@@ -250,29 +254,47 @@ Capture CaptureWindow(HWND w) {
   return c;
 }
 
-// The page pictures in a vertical thumbnail strip: bands of rows with white paper in them.
-// Inside a picture only the thin outlines interrupt the paper; between two pictures lie the
-// caption and the spacing.
-int CountPagePictures(const Capture& strip) {
-  constexpr int kPaperPixels = 10, kMostOutlineRows = 4, kSmallestPicture = 20;
-  std::vector<bool> paper;
-  for (int y = 0; y < strip.height; ++y) {
-    int white = 0;
-    for (int x = 0; x < strip.width; ++x) white += (strip.At(x, y) & 0xFFFFFF) == 0xFFFFFF;
-    paper.push_back(white >= kPaperPixels);
-  }
-  int pictures = 0;
-  for (int y = 0; y < strip.height;) {
-    if (!paper[static_cast<std::size_t>(y)]) {
-      ++y;
+// Spans of lines that hold paper: each is [first, last] of a run of paper lines with at most
+// a few outline lines inside it, and at least kSmallestPicture long.
+std::vector<std::pair<int, int>> PaperSpans(const std::vector<bool>& paper) {
+  constexpr int kMostOutlineLines = 4, kSmallestPicture = 20;
+  std::vector<std::pair<int, int>> spans;
+  const int n = static_cast<int>(paper.size());
+  for (int i = 0; i < n;) {
+    if (!paper[static_cast<std::size_t>(i)]) {
+      ++i;
       continue;
     }
-    // One picture: paper rows with at most a few outline rows between them.
-    int end = y + 1, last = y;
-    for (; end < strip.height && end - last <= kMostOutlineRows; ++end)
+    int end = i + 1, last = i;
+    for (; end < n && end - last <= kMostOutlineLines; ++end)
       if (paper[static_cast<std::size_t>(end)]) last = end;
-    if (last - y + 1 >= kSmallestPicture) ++pictures;
-    y = end;
+    if (last - i + 1 >= kSmallestPicture) spans.emplace_back(i, last);
+    i = end;
+  }
+  return spans;
+}
+
+// The page pictures in the thumbnail grid: bands of rows with white paper in them, and in
+// each band the runs of columns with paper. Inside a picture only the thin outlines
+// interrupt the paper; between two pictures lie the caption and the spacing.
+int CountPagePictures(const Capture& strip) {
+  constexpr int kPaperPixels = 10;
+  const auto white = [&](int x, int y) { return (strip.At(x, y) & 0xFFFFFF) == 0xFFFFFF; };
+  std::vector<bool> rows;
+  for (int y = 0; y < strip.height; ++y) {
+    int count = 0;
+    for (int x = 0; x < strip.width; ++x) count += white(x, y);
+    rows.push_back(count >= kPaperPixels);
+  }
+  int pictures = 0;
+  for (const auto& [top, bottom] : PaperSpans(rows)) {
+    std::vector<bool> columns;
+    for (int x = 0; x < strip.width; ++x) {
+      int count = 0;
+      for (int y = top; y <= bottom; ++y) count += white(x, y);
+      columns.push_back(count >= kPaperPixels);
+    }
+    pictures += static_cast<int>(PaperSpans(columns).size());
   }
   return pictures;
 }
@@ -376,6 +398,14 @@ class MarrowbyPrinting : public ::testing::Test {
     ClickButton(print_, L"Apply");
   }
 
+  // The text block's line spacing, top and left shift in millimetres, as typed into the spins.
+  void SetTextShift(int spacing, int top, int left) {
+    HWND textGroup = FindChild(print_, L"", L"Customize Text");
+    SetControlText(FindChildByIndex(textGroup, L"Edit", 1), std::to_wstring(spacing));
+    SetControlText(FindChildByIndex(textGroup, L"Edit", 2), std::to_wstring(top));
+    SetControlText(FindChildByIndex(textGroup, L"Edit", 3), std::to_wstring(left));
+  }
+
   // Picks a font and size in the common font dialog, as a user would pick them in its lists.
   void ChooseFont(const std::wstring& face, const std::wstring& size) {
     ClickButton(print_, L"Font...");
@@ -471,12 +501,18 @@ TEST_F(MarrowbyPrinting, LabelsArePrintedWhereTheSheetPutsThemAndTheChoicesAreKe
     ASSERT_TRUE(WaitUntil([&] { return Ticked(row); }));
   }
   OpenPrintWindow();
+  // The text block moved: 1 mm less between lines, 3 mm down and 4 mm to the left.
+  SetTextShift(0, 3, -4);
   SetStartAndApply(5);
   EXPECT_EQ(WaitForPagePictures(1), 1);
   job = PrintAll();
   EXPECT_EQ(job.pages, 1);
   EXPECT_EQ(job.runs.size(), 15u) << "five lines on each of three labels";
-  ExpectLabels(job, kL7159, TextSettings{},
+  TextSettings shifted;
+  shifted.lineSpacingMm = 0;
+  shifted.topMm = 3;
+  shifted.leftMm = -4;
+  ExpectLabels(job, kL7159, shifted,
                {{&contacts[1], 1, 4}, {&contacts[4], 1, 5}, {&contacts[7], 1, 6}});
   ExpectNoOutlines(job);
 
@@ -521,7 +557,7 @@ TEST_F(MarrowbyPrinting, LabelsArePrintedWhereTheSheetPutsThemAndTheChoicesAreKe
   job = PrintAll();
   EXPECT_EQ(job.pages, 1);
   EXPECT_EQ(job.media, (std::vector<std::pair<int, int>>{{595, 842}})) << "A4";
-  const TextSettings times{1, 12, 0.891, "LiberationSerif"};
+  const TextSettings times{0, 12, 0.891, "LiberationSerif", 3, -4};
   ExpectLabels(job, kCustomSheet, times,
                {{&contacts[1], 1, 3}, {&contacts[4], 1, 4}, {&contacts[7], 1, 5}});
   ExpectNoOutlines(job);
@@ -537,6 +573,10 @@ TEST_F(MarrowbyPrinting, LabelsArePrintedWhereTheSheetPutsThemAndTheChoicesAreKe
   OpenPrintWindow();
   EXPECT_EQ(ControlText(labelTypes_), L"Custom_Template");
   EXPECT_EQ(ControlText(startSpin_), L"4");
+  HWND textGroup = FindChild(print_, L"", L"Customize Text");
+  EXPECT_EQ(ControlText(FindChildByIndex(textGroup, L"Edit", 1)), L"0");
+  EXPECT_EQ(ControlText(FindChildByIndex(textGroup, L"Edit", 2)), L"3");
+  EXPECT_EQ(ControlText(FindChildByIndex(textGroup, L"Edit", 3)), L"-4");
   EXPECT_EQ(FontShown(), (std::pair<std::wstring, std::wstring>{L"Times New Roman", L"12"}));
   // 3 empty positions and 30 labels on sheets of 10.
   job = PrintAll();

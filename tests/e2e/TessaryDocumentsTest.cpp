@@ -8,10 +8,14 @@
 #include <richedit.h>
 
 #include <fstream>
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "platform/CodePage.h"
+#include "richedit/ByteStream.h"
+#include "richedit/RichTextDocument.h"
+#include "richedit/RtfReader.h"
 #include "tests/e2e/Driver.h"
 #include "writer/MainCommands.h"
 
@@ -47,6 +51,40 @@ class ScratchFolder {
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+richedit::RichTextDocument ReadDocument(const fs::path& path) {
+  const std::string bytes = Slurp(path);
+  richedit::MemorySource source(bytes);
+  richedit::RichTextDocument doc;
+  doc.load(richedit::readRtf(source).fragment);
+  return doc;
+}
+
+// Every character and paragraph of original keeps its format in saved, where it starts at
+// shift (text typed before it). The formats come from the original file, read on its own, so
+// a writer that drops one is caught; the sample must have them to make the point.
+void ExpectFormatsOf(const fs::path& original, const fs::path& saved, richedit::CharPos shift) {
+  const richedit::RichTextDocument want = ReadDocument(original);
+  const richedit::RichTextDocument got = ReadDocument(saved);
+  ASSERT_EQ(got.textLength(), want.textLength() + shift);
+  std::set<std::int32_t> sizes;
+  int bold = 0, italic = 0, centred = 0, mismatches = 0;
+  for (richedit::CharPos i = 0; i < want.textLength(); ++i) {
+    const richedit::CharFormat c = want.charFormatAt(i);
+    const richedit::ParaFormat p = want.paraFormatAt(i);
+    bold += c.has(richedit::cfe::Bold);
+    italic += c.has(richedit::cfe::Italic);
+    sizes.insert(c.height);
+    centred += p.alignment == richedit::pfa::Center;
+    const bool same = got.charFormatAt(i + shift) == c && got.paraFormatAt(i + shift) == p;
+    if (!same && ++mismatches <= 3) ADD_FAILURE() << "the format at character " << i << " changed";
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_GT(bold, 0);
+  EXPECT_GT(italic, 0);
+  EXPECT_GT(centred, 0);
+  EXPECT_GT(sizes.size(), 1u);
 }
 
 class TessaryRun {
@@ -129,6 +167,7 @@ TEST(TessaryDocuments, TypedTextAndFormatsSurviveTheCompressedFormatAcrossRuns) 
   const fs::path after = scratch.Path() / "after.rtf";
   t.SaveAs(after);
   EXPECT_EQ(Slurp(after), rtf) << "the same text in the same formats";
+  ExpectFormatsOf(fs::path(TEST_DATA_DIR) / "rtf" / "lo-alignment-letter.rtf", after, 10);
   EXPECT_FALSE(t.PlainTextMode());
 
   const fs::path plain = scratch.Path() / "letter.txt";
