@@ -250,3 +250,22 @@ TEST_F(PrintWindowTest, ASheetThatCannotBeLaidOutIsRefusedWithAMessage) {
   EXPECT_EQ(dialogs.Last().kind, DialogKind::Error);
   EXPECT_EQ(dialogs.Last().text.back(), L'.');
 }
+
+TEST_F(PrintWindowTest, TheWheelMovesTheSheetTenPixelsAlsoWhenThePreviewHasTheFocus) {
+  AddContact(L"", L"Ann", L"Lee");
+  TickAll();
+  InPrintWindow([](TfrmPrint& p) {
+    TVpPreview& preview = p.Preview();
+    preview.FitPageWidth();
+    ASSERT_GT(preview.ScrollRange().Y, 30) << "the sheet must be taller than the window";
+    const auto wheel = [&](HWND to, int delta) {
+      SendMessageW(to, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+      return preview.ScrollPosition().Y;
+    };
+    const int start = preview.ScrollPosition().Y;
+    EXPECT_EQ(wheel(p.Handle(), -WHEEL_DELTA), start + 10);
+    SetFocus(preview.Handle());  // as a click on the sheet leaves it
+    EXPECT_EQ(wheel(preview.Handle(), -WHEEL_DELTA), start + 20);
+    EXPECT_EQ(wheel(preview.Handle(), WHEEL_DELTA), start + 10);
+  });
+}
