@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +52,58 @@ std::u16string comparable(std::u16string_view text, bool dropListLabels) {
   return out;
 }
 
+// The list label at the start of an indented line of the other program's text ("• ", "1. ",
+// "a. ", "II. "): its length, 0 when there is none.
+std::size_t listLabelLength(std::u16string_view line) {
+  std::size_t k = 0;
+  if (!line.empty() && (line[0] == 0x2022 || line[0] == 0x25E6 || line[0] == 0x25AA)) {
+    k = 1;
+  } else {
+    while (k < line.size() && k < 6 &&
+           ((line[k] >= u'0' && line[k] <= u'9') || (line[k] >= u'a' && line[k] <= u'z') ||
+            (line[k] >= u'A' && line[k] <= u'Z'))) {
+      ++k;
+    }
+    k = (k > 0 && k < line.size() && line[k] == u'.') ? k + 1 : 0;
+  }
+  return k > 0 && k < line.size() && line[k] == u' ' ? k + 1 : 0;
+}
+
+// The text as its paragraphs: paragraph ends and line breaks end a line, blank lines drop
+// out, each run of blanks becomes one, tabs stay. What the white-space-free comparison cannot
+// see (a lost paragraph end, a tab turned into a blank) shows here.
+std::vector<std::u16string> paragraphs(std::u16string_view text, bool dropListLabels) {
+  std::vector<std::u16string> out;
+  std::u16string line;
+  bool indented = false;
+  const auto flush = [&] {
+    while (!line.empty() && line.back() == u' ') line.pop_back();
+    std::size_t label = dropListLabels && indented ? listLabelLength(line) : 0;
+    if (line.size() > label) out.push_back(line.substr(label));
+    line.clear();
+    indented = false;
+  };
+  for (char16_t c : text) {
+    if (c == u'\r' || c == u'\n' || c == u'\v' || c == 0x2028 || c == 0x2029) {
+      flush();
+      continue;
+    }
+    if (c >= 0xF020 && c <= 0xF0FF) c = static_cast<char16_t>(c - 0xF000);
+    if (c == u' ' || c == 0x00A0 || (c == u'\t' && line.empty())) {
+      if (line.empty())
+        indented = true;
+      else if (line.back() != u' ')
+        line.push_back(u' ');
+      continue;
+    }
+    if ((c < u' ' && c != u'\t') || c == 0x00AD || c == 0xFFFC || c == 0xFEFF) continue;
+    if (c == u'\t' && line.back() == u' ') line.pop_back();
+    line.push_back(c);
+  }
+  flush();
+  return out;
+}
+
 RichTextDocument load(const std::string& name) {
   return test::documentFromRtf(readFile(dataPath(name + ".rtf")));
 }
@@ -79,6 +133,44 @@ TEST_P(SampleFile, KeepsAllOfItsText) {
   RichTextDocument doc;
   doc.load(read.fragment);
   EXPECT_EQ(test::utf8(comparable(doc.windowText(), false)), test::utf8(expected(name)));
+}
+
+std::vector<std::u16string> cellsOf(const std::u16string& row) {
+  std::vector<std::u16string> cells(1);
+  for (char16_t c : row) {
+    if (c == u'\t')
+      cells.emplace_back();
+    else
+      cells.back().push_back(c);
+  }
+  return cells;
+}
+
+TEST_P(SampleFile, KeepsItsParagraphsAndTabs) {
+  const std::string name = GetParam();
+  // Our table rows are paragraphs of tab-separated cells; the other program's text gives
+  // each cell a line of its own.
+  const std::set<std::string> withTables = {"lo-report", "pandoc-report", "pandoc-table"};
+  const std::vector<std::u16string> want =
+      paragraphs(test::u16(readFile(dataPath(name + ".expected.txt"))), true);
+  const std::vector<std::u16string> got = paragraphs(load(name).windowText(), false);
+  std::size_t j = 0;
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    if (j < want.size() && got[i] == want[j]) {
+      ++j;
+      continue;
+    }
+    const std::vector<std::u16string> cells = cellsOf(got[i]);
+    if (withTables.count(name) && cells.size() > 1 && j + cells.size() <= want.size() &&
+        std::equal(cells.begin(), cells.end(), want.begin() + static_cast<long>(j))) {
+      j += cells.size();
+      continue;
+    }
+    ADD_FAILURE() << "paragraph " << i << ": \"" << test::utf8(got[i]) << "\", expected \""
+                  << (j < want.size() ? test::utf8(want[j]) : "(nothing)") << "\"";
+    return;
+  }
+  EXPECT_EQ(j, want.size()) << "paragraphs missing at the end";
 }
 
 TEST_P(SampleFile, WritingAndReadingAgainGivesTheSameDocument) {
