@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -196,6 +197,46 @@ void ExpectLabels(const PrintedJob& job, const SheetGeometry& sheet, const TextS
   }
 }
 
+// Where the job places each picture, in points from the sheet's top left. Wine's PostScript
+// sets the device up as "72 <dpi> div ... scale", "<x> <y> translate" (the printable area's
+// corner, y counted up from the bottom) and "1 -1 scale", then draws each picture into the
+// unit square after "<x> <y> translate <w> <h> scale".
+struct PrintedPicture {
+  double left, top, width, height;
+};
+
+std::vector<PrintedPicture> PicturesIn(const std::string& ps, double pageHeight) {
+  std::vector<PrintedPicture> found;
+  double dpi = 0, originX = 0, originY = 0;
+  std::istringstream in(ps);
+  std::string line, previous;
+  double tx = 0, ty = 0, sx = 0, sy = 0;
+  while (std::getline(in, line)) {
+    double a = 0, b = 0;
+    char word[32] = {};
+    if (std::sscanf(line.c_str(), "72 %lf div 72 %lf div scale", &a, &b) == 2) dpi = a;
+    if (std::sscanf(line.c_str(), "%lf %lf %31s", &a, &b, word) == 3) {
+      const std::string op = word;
+      if (op == "translate" && previous.find("div scale") != std::string::npos) {
+        originX = a;
+        originY = b;
+      } else if (op == "translate") {
+        tx = a;
+        ty = b;
+      } else if (op == "scale") {
+        sx = a;
+        sy = b;
+      }
+    }
+    if (line == " /ImageType 1" && dpi > 0) {
+      const double pt = 72 / dpi;
+      found.push_back({(originX + tx) * pt, pageHeight - (originY - ty) * pt, sx * pt, sy * pt});
+    }
+    previous = line;
+  }
+  return found;
+}
+
 // Outlines are recorded for the screen only: the job strokes no line and sets no colour but
 // the text's black (Wine's PostScript gives colours as "r g b setrgbcolor" with two decimals).
 void ExpectNoOutlines(const PrintedJob& job) {
@@ -308,6 +349,9 @@ class MarrowbyPrinting : public ::testing::Test {
     if (!jobs || !*jobs)
       GTEST_SKIP() << "Needs the test printer: run tests/e2e/marrowby-print-test.sh.";
     jobs_ = fs::path(L"Z:" + std::wstring(jobs));
+    // The collector numbers the jobs of the whole run; earlier tests printed some.
+    for (const auto& entry : fs::directory_iterator(jobs_))
+      jobCount_ += entry.path().extension() == L".done";
     run_ = std::make_unique<ProgramRun>(MARROWBY_EXE);
     Attach();
   }
@@ -334,6 +378,22 @@ class MarrowbyPrinting : public ::testing::Test {
     for (int i = 0; i < 7; ++i) {
       HWND combo = FindChildByIndex(import, L"ComboBox", i);
       ASSERT_TRUE(WaitUntil([&] { return Ask(combo, CB_GETCOUNT) == 7; }));
+      Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(i));
+    }
+    ClickButton(import, L"Import");
+  }
+
+  // General records from a CSV file whose header names the six fields in order.
+  void ImportGeneral(const std::string& csv) {
+    const fs::path file = run_->Folder() / "general.csv";
+    std::ofstream(file, std::ios::binary) << csv;
+    ClickButton(main_, L"Import");
+    HWND import = run_->WaitForWindow(L"Import General Information");
+    ClickButton(import, L"...");
+    run_->ChooseFile(L"Open", file, L"Open");
+    for (int i = 0; i < 6; ++i) {
+      HWND combo = FindChildByIndex(import, L"ComboBox", i);
+      ASSERT_TRUE(WaitUntil([&] { return Ask(combo, CB_GETCOUNT) == 6; }));
       Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(i));
     }
     ClickButton(import, L"Import");
@@ -586,4 +646,59 @@ TEST_F(MarrowbyPrinting, LabelsArePrintedWhereTheSheetPutsThemAndTheChoicesAreKe
       {{&contacts[0], 1, 3}, {&contacts[6], 1, 9}, {&contacts[7], 2, 0}, {&contacts[29], 4, 2}});
   ClosePrintWindow();
   EXPECT_EQ(run_->Close(main_), 0u);
+}
+
+// A 4 x 2 pixel picture: a bitmap file of the platform's own format.
+std::string SmallBitmap() {
+  std::string bmp = {'B', 'M'};
+  const auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  const int rowBytes = 12;  // 4 pixels of 3 bytes, already a multiple of 4
+  put(54 + 2 * rowBytes, 4);
+  put(0, 4);
+  put(54, 4);
+  put(40, 4);
+  put(4, 4);
+  put(2, 4);
+  put(1, 2);
+  put(24, 2);
+  put(0, 4);
+  put(2 * rowBytes, 4);
+  put(2835, 4);
+  put(2835, 4);
+  put(0, 4);
+  put(0, 4);
+  for (int i = 0; i < 8; ++i) put(i % 2 ? 0xFF0000 : 0x0000FF, 3);
+  return bmp;
+}
+
+TEST_F(MarrowbyPrinting, AGeneralLabelsPictureLandsInTheRectangleItsSpinsGive) {
+  ClickButton(main_, L"General Printing");
+  const fs::path picture = run_->Folder() / "swatch.bmp";
+  std::ofstream(picture, std::ios::binary) << SmallBitmap();
+  ImportGeneral(
+      "General_Field1,General_Field2,General_Field3,General_Field4,General_Field5,"
+      "General_Field6\r\nBlue shelf,Aisle 4,Bay 2,Level 1,Stock 12," +
+      Utf8FromWide(picture.wstring()) + "\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return Rows().size() == 1; }));
+  ClickButton(main_, L"Select All");
+  ASSERT_TRUE(WaitUntil([&] { return Ticked(0); }));
+  OpenPrintWindow();
+  HWND pictureGroup = FindChild(print_, L"", L"Image Start Coordinates and Size");
+  const wchar_t* const spins[] = {L"3", L"40", L"13", L"60"};  // top, left, bottom, right (mm)
+  for (int i = 0; i < 4; ++i) SetControlText(FindChildByIndex(pictureGroup, L"Edit", i), spins[i]);
+  SetStartAndApply(2);
+  const PrintedJob job = PrintAll();
+  ASSERT_EQ(job.pages, 1);
+  // The second position of the sheet: column 2 of row 1.
+  const double left = kL7159.left + kL7159.horzPitch, top = kL7159.top;
+  const std::vector<PrintedPicture> pictures = PicturesIn(job.postscript, job.media[0].second);
+  ASSERT_EQ(pictures.size(), 1u);
+  const PrintedPicture& p = pictures[0];
+  EXPECT_NEAR(p.left, left + PointsFromMm(40), 1);
+  EXPECT_NEAR(p.top, top + PointsFromMm(3), 1);
+  EXPECT_NEAR(p.width, PointsFromMm(20), 1);
+  EXPECT_NEAR(p.height, PointsFromMm(10), 1);
+  EXPECT_EQ(job.Find("Blue shelf").size(), 1u);
 }
