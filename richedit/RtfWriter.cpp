@@ -1,5 +1,6 @@
 #include "richedit/RtfWriter.h"
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -122,6 +123,7 @@ class Writer {
   void writeText(std::u16string_view text, const CharFormat& format);
   void writeChar(char16_t c, std::uint32_t codePage);
   bool writeInCodePage(char16_t c, std::uint32_t codePage);
+  bool asciiReadsBack(std::uint32_t codePage, char16_t c);
   void writePicture(const Picture& p);
   void openLink(const std::u16string& target);
   void closeLink();
@@ -138,6 +140,8 @@ class Writer {
   WriterState state_;
   std::optional<WriterState> beforeLink_;
   ListCounter listCounter_;  // the numbers the control shows, for \pntext
+  // Per code page, which ASCII characters it reads back as themselves.
+  std::map<std::uint32_t, std::array<bool, 128>> asciiReadsBack_;
 };
 
 FontKey keyOf(const CharFormat& c) {
@@ -192,10 +196,13 @@ void Writer::writeHeader() {
     out_.word(family <= 5 ? families[family] : "fnil");
     if (pitchFamily & 3) out_.word("fprq", pitchFamily & 3);
     out_.word("fcharset", charSet);
+    // The name is read in its font's code page.
+    const std::uint32_t nameCodePage = codePageForCharset(charSet, options_.codePage);
     for (char16_t c : face) {
-      if (c == u';' || c == u'{' || c == u'}' || c == u'\\') {
+      const bool ascii = c >= 0x20 && c < 0x80 && asciiReadsBack(nameCodePage, c);
+      if (ascii && (c == u';' || c == u'{' || c == u'}' || c == u'\\')) {
         out_.hexByte(static_cast<unsigned char>(c));
-      } else if (c >= 0x20 && c < 0x80) {
+      } else if (ascii) {
         out_.plain(static_cast<char>(c));
       } else {
         out_.word("u", static_cast<std::int16_t>(c));
@@ -421,7 +428,28 @@ void Writer::writeCharState(const CharStyle& style) {
   s = want;
 }
 
+// Not every page keeps ASCII: to some converters Johab's 0x5c is the won sign.
+bool Writer::asciiReadsBack(std::uint32_t codePage, char16_t c) {
+  if (c >= 0x80 || codePage == CodePageSymbol) return true;
+  auto it = asciiReadsBack_.find(codePage);
+  if (it == asciiReadsBack_.end()) {
+    std::string all(0x80, '\0');
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char>(i);
+    const std::u16string back = converter_.decode(codePage, all);
+    std::array<bool, 128> same{};
+    for (std::size_t i = 0; i < same.size(); ++i)
+      same[i] = back.size() == all.size() && back[i] == static_cast<char16_t>(i);
+    it = asciiReadsBack_.emplace(codePage, same).first;
+  }
+  return it->second[c];
+}
+
 void Writer::writeChar(char16_t c, std::uint32_t codePage) {
+  if (c >= 0x20 && !asciiReadsBack(codePage, c)) {
+    out_.word("u", static_cast<std::int16_t>(c));
+    out_.plain('?');
+    return;
+  }
   switch (c) {
     case u'\\': out_.escaped('\\'); return;
     case u'{': out_.escaped('{'); return;
