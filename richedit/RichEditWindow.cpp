@@ -9,6 +9,7 @@
 #include "platform/Application.h"
 #include "platform/GdiHandles.h"
 #include "richedit/EditControl.h"
+#include "richedit/SystemCodePages.h"
 
 namespace richedit {
 namespace {
@@ -57,7 +58,7 @@ const wchar_t* registerRichEditClass() {
 
 EditControl::EditControl(HWND window, const CREATESTRUCTW& create)
     : window_(window),
-      session_(nullptr, GetACP()),
+      session_(&systemCodePages(), GetACP()),
       layout_(session_.document(), measurer_, LayoutOptions{}),
       formatter_(session_.document(), measurer_),
       hasScrollBar_((create.style & WS_VSCROLL) != 0) {

@@ -360,7 +360,7 @@ struct ParaState {
   std::uint32_t tabAlign = tab::Left;
   std::uint32_t tabLeader = tab::NoLeader;
   bool inTable = false;
-  std::int32_t ls = 0;
+  std::int32_t ls = -1;  // \ls: the list override, -1 for none (\ls0 is a real one)
   std::int32_t ilvl = 0;
 };
 
@@ -555,6 +555,11 @@ class RtfParser {
 
   // formats
   CharFormat baseFormat() const;
+  // The code page of the font table entry being read: its name is written in it.
+  std::uint32_t fontDraftCodePage() const {
+    return fontDraft_.codePage ? fontDraft_.codePage
+                               : codePageForCharset(fontDraft_.charSet, docCodePage_);
+  }
   void resolveFont(CharState& chr, int index) const;
   // The style text takes now; paragraph marks never take part in a link (RTF cannot say so).
   FormatId currentStyle(bool paragraphMark = false);
@@ -577,6 +582,9 @@ class RtfParser {
   int skippedDepth_ = 0;  // groups nested past maxDepth that are being skipped
   int skip_ = 0;          // \u fallback characters still to drop
   bool stop_ = false;
+  // The document's own group has closed: reading ends there, as the platform's reader's does.
+  // Whatever follows (junk, slack of an older file, a second document) is not the document's.
+  bool ended_ = false;
   std::uint32_t docCodePage_;
   int defaultFont_ = 0;  // \deff0 unless the header says otherwise
   std::map<int, FontEntry> fonts_;
@@ -587,7 +595,7 @@ class RtfParser {
   int red_ = -1, green_ = -1, blue_ = -1;
   std::vector<ListDef> lists_;
   std::map<std::int32_t, std::int32_t> overrides_;  // \ls number -> \listid
-  std::int32_t overrideLs_ = 0, overrideId_ = 0;
+  std::int32_t overrideLs_ = -1, overrideId_ = 0;
   std::vector<FieldInfo> fields_;
   std::vector<std::u16string> links_;
   PnDraft pn_;
@@ -660,8 +668,10 @@ FormatId RtfParser::currentStyle(bool paragraphMark) {
 }
 
 void RtfParser::applyListNumbering(ParaFormat& f, const ParaState& p) const {
-  if (p.ls <= 0) return;
+  if (p.ls < 0) return;
+  // An override names its list; a number no override has is taken for the list's own id.
   auto o = overrides_.find(p.ls);
+  if (o == overrides_.end() && p.ls == 0) return;
   const std::int32_t id = o == overrides_.end() ? p.ls : o->second;
   const ListDef* list = nullptr;
   for (const auto& l : lists_) {
@@ -782,6 +792,19 @@ void RtfParser::emitText(std::u16string_view text) {
     appendToDestination(text);
     return;
   }
+  // Text in a symbol font keeps the font's byte values: U+F0xx, the private-use form of a
+  // symbol font's character xx, is that character (and writes back as its byte).
+  if (top().chr.format.charSet == charset::Symbol) {
+    bool privateUse = false;
+    for (char16_t c : text) privateUse = privateUse || (c >= 0xF020 && c <= 0xF0FF);
+    if (privateUse) {
+      if (text.data() != clean.data()) clean.assign(text);
+      for (char16_t& c : clean) {
+        if (c >= 0xF020 && c <= 0xF0FF) c = static_cast<char16_t>(c - 0xF000);
+      }
+      text = clean;
+    }
+  }
   if (pendingCellBreak_) {
     pendingCellBreak_ = false;
     if (!roomFor(1)) return;
@@ -817,7 +840,7 @@ void RtfParser::appendToDestination(std::u16string_view text) {
     case Dest::PnTextAfter: add(pn_.after); break;
     case Dest::FontTable:
       if (fontDraftIndex_ >= 0) {
-        fontDraft_.name += converter_.decode(docCodePage_, fontDraftBytes_);
+        fontDraft_.name += converter_.decode(fontDraftCodePage(), fontDraftBytes_);
         fontDraftBytes_.clear();
         add(fontDraft_.name);
       }
@@ -955,9 +978,10 @@ void RtfParser::handleGroupEnd() {
   GroupState closed = std::move(stack_.back());
   stack_.pop_back();
   if (stack_.empty()) {
-    rootState_ = closed;  // more text after the document's last brace continues from here
+    rootState_ = closed;
     rootState_.dest = Dest::Body;
     rootState_.field = rootState_.link = -1;
+    ended_ = true;  // the document's closing brace: what follows it is not the document's
   }
   finishGroup(closed);
 }
@@ -967,7 +991,7 @@ void RtfParser::finishGroup(const GroupState& closed) {
     case Dest::FontTable:
       if (fontDraftIndex_ >= 0) {
         fontDraft_.name =
-            faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+            faceName(fontDraft_.name + converter_.decode(fontDraftCodePage(), fontDraftBytes_));
         if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_))
           fonts_[fontDraftIndex_] = fontDraft_;
         fontDraftIndex_ = -1;
@@ -1012,7 +1036,7 @@ void RtfParser::finishGroup(const GroupState& closed) {
           f.numberingStart = pn_.start;
           f.numberingTab = pn_.tabWidth;
         }
-        stack_.back().para.ls = 0;
+        stack_.back().para.ls = -1;
       }
       break;
     default: break;
@@ -1040,9 +1064,9 @@ void RtfParser::finishGroup(const GroupState& closed) {
     if (fi.link >= 0 && fi.link + 1 == static_cast<int>(links_.size())) links_.pop_back();
     if (closed.field + 1 == static_cast<int>(fields_.size())) fields_.pop_back();
   }
-  if (closed.dest == Dest::ListOverrideTable && overrideLs_ > 0) {
+  if (closed.dest == Dest::ListOverrideTable && overrideLs_ >= 0) {
     if (overrides_.size() < MaxOverrides) overrides_[overrideLs_] = overrideId_;
-    overrideLs_ = 0;
+    overrideLs_ = -1;
   }
 }
 
@@ -1056,7 +1080,11 @@ bool RtfParser::enterDestination(Kw k) {
     case Kw::ListTable: g.dest = Dest::ListTable; return true;
     case Kw::ListOverrideTable: g.dest = Dest::ListOverrideTable; return true;
     case Kw::List:
-      if (g.dest != Dest::ListTable) break;
+      // A list, a level or a level text outside the list table is never text.
+      if (g.dest != Dest::ListTable) {
+        g.dest = Dest::Skip;
+        return true;
+      }
       if (lists_.size() < MaxLists) {
         lists_.emplace_back();
         g.list = static_cast<int>(lists_.size()) - 1;
@@ -1066,7 +1094,10 @@ bool RtfParser::enterDestination(Kw k) {
       g.level = -1;
       return true;
     case Kw::ListLevel:
-      if (g.dest != Dest::ListTable || g.list < 0) break;
+      if (g.dest != Dest::ListTable || g.list < 0) {
+        g.dest = Dest::Skip;
+        return true;
+      }
       if (lists_[static_cast<std::size_t>(g.list)].levels.size() < MaxLevels) {
         lists_[static_cast<std::size_t>(g.list)].levels.emplace_back();
         g.level = static_cast<int>(lists_[static_cast<std::size_t>(g.list)].levels.size()) - 1;
@@ -1075,14 +1106,20 @@ bool RtfParser::enterDestination(Kw k) {
       }
       return true;
     case Kw::ListOverride:
-      if (g.dest != Dest::ListOverrideTable) break;
-      if (overrideLs_ > 0 && overrides_.size() < MaxOverrides)
+      if (g.dest != Dest::ListOverrideTable) {
+        g.dest = Dest::Skip;
+        return true;
+      }
+      if (overrideLs_ >= 0 && overrides_.size() < MaxOverrides)
         overrides_[overrideLs_] = overrideId_;
-      overrideLs_ = 0;
+      overrideLs_ = -1;
       overrideId_ = 0;
       return true;
     case Kw::LevelText:
-      if (g.dest != Dest::ListTable || g.level < 0) break;
+      if (g.dest != Dest::ListTable || g.level < 0) {
+        g.dest = Dest::Skip;
+        return true;
+      }
       g.dest = Dest::LevelText;
       return true;
     case Kw::Pict:
@@ -1173,7 +1210,8 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, std::int32_t pa
   }
   if (g.dest == Dest::Skip) return;
   if (kw && isDestination(*kw)) {
-    if (first || *kw == Kw::Pict || *kw == Kw::Field || *kw == Kw::Object) {
+    if (first || *kw == Kw::Pict || *kw == Kw::Field || *kw == Kw::Object || *kw == Kw::List ||
+        *kw == Kw::ListLevel || *kw == Kw::LevelText) {
       if (enterDestination(*kw)) return;
     }
     if (g.starred) g.dest = Dest::Skip;
@@ -1191,12 +1229,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, std::int32_t pa
   }
   if (k == Kw::U) {
     if (!hasParam) return;
-    const char16_t c = static_cast<char16_t>(param < 0 ? param + 65536 : param);
-    if (g.chr.codePage == CodePageSymbol && c >= 0xF020 && c <= 0xF0FF) {
-      emitChar(static_cast<char16_t>(c - 0xF000));  // symbol fonts keep their byte values
-    } else {
-      emitChar(c);
-    }
+    emitChar(static_cast<char16_t>(param < 0 ? param + 65536 : param));
     skip_ = g.uc;
     return;
   }
@@ -1227,7 +1260,7 @@ void RtfParser::fontTableWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::F:
       if (fontDraftIndex_ >= 0) {
         fontDraft_.name =
-            faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+            faceName(fontDraft_.name + converter_.decode(fontDraftCodePage(), fontDraftBytes_));
         if (fonts_.size() < MaxFonts) fonts_[fontDraftIndex_] = fontDraft_;
       }
       fontDraft_ = FontEntry{};
@@ -1272,7 +1305,7 @@ void RtfParser::listWord(Kw k, std::int32_t param) {
   GroupState& g = top();
   if (g.dest == Dest::ListOverrideTable) {
     if (k == Kw::ListId) overrideId_ = param;
-    if (k == Kw::Ls) overrideLs_ = param;
+    if (k == Kw::Ls) overrideLs_ = std::max(param, 0);
     return;
   }
   if (g.list < 0) return;
@@ -1518,7 +1551,7 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::Trleft: rowLeft_ = param; break;
     case Kw::Trgaph:
     case Kw::TrPaddL: cellGap_ = std::clamp(param, 0, 1440); break;
-    case Kw::Ls: p.ls = param; break;
+    case Kw::Ls: p.ls = std::max(param, 0); break;
     case Kw::Ilvl: p.ilvl = param; break;
     // ---- text
     case Kw::Par:
@@ -1633,15 +1666,7 @@ void RtfParser::addByte(unsigned char b) {
 
 void RtfParser::handleText(std::string_view bytes) {
   if (skippedDepth_ > 0) return;
-  if (stack_.empty()) {
-    // Only real content after the document's closing brace reopens it.
-    bool content = false;
-    for (char b : bytes) {
-      if (static_cast<unsigned char>(b) > 0x20) content = true;
-    }
-    if (!content) return;
-    stack_.push_back(rootState_);
-  }
+  if (stack_.empty()) stack_.push_back(rootState_);
   GroupState& g = top();
   g.firstWord = false;
   if (skip_ > 0) {
@@ -1677,7 +1702,7 @@ void RtfParser::handleText(std::string_view bytes) {
         if (fontDraftIndex_ < 0) break;
         if (b == ';') {
           fontDraft_.name =
-              faceName(fontDraft_.name + converter_.decode(docCodePage_, fontDraftBytes_));
+              faceName(fontDraft_.name + converter_.decode(fontDraftCodePage(), fontDraftBytes_));
           if (fonts_.size() < MaxFonts || fonts_.count(fontDraftIndex_))
             fonts_[fontDraftIndex_] = fontDraft_;
           fontDraftBytes_.clear();
@@ -1744,7 +1769,7 @@ RtfReadResult RtfParser::run() {
                                              : "The document is not in Rich Text Format.";
     return std::move(result_);
   }
-  while (!stop_) {
+  while (!stop_ && !ended_) {
     const RtfToken t = tokens_.next();
     if (t.kind == RtfTokenKind::End) break;
     switch (t.kind) {
@@ -1758,8 +1783,8 @@ RtfReadResult RtfParser::run() {
     }
   }
   flushBytes();
-  result_.truncated = (!stack_.empty() || skippedDepth_ > 0) && !stop_;
   auto& frag = result_.fragment;
+  result_.truncated = (!stack_.empty() || skippedDepth_ > 0) && !stop_;
   // The text after the last paragraph end belongs to a paragraph with the format in force.
   if (stack_.empty()) stack_.push_back(rootState_);
   std::size_t body = stack_.size();

@@ -1,10 +1,13 @@
 #include "richedit/RtfWriter.h"
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
+
+#include "richedit/ListNumbering.h"
 
 namespace richedit {
 
@@ -64,7 +67,7 @@ class RtfOut {
 using FontKey = std::tuple<std::u16string, std::uint8_t, std::uint8_t>;
 
 struct WriterState {
-  int font = 0;
+  int font = -1;  // none yet: the first text names its font (readers may ignore \deff)
   std::int32_t halfPoints = 24;
   std::uint32_t effects = 0;  // bold, italic, strike, caps, hidden, protected, scripts
   std::uint8_t underline = cfu::None;
@@ -101,56 +104,6 @@ const char* underlineWord(std::uint8_t type) {
   }
 }
 
-std::u16string romanNumeral(int n) {
-  static const std::pair<int, const char16_t*> parts[] = {
-      {1000, u"m"}, {900, u"cm"}, {500, u"d"}, {400, u"cd"}, {100, u"c"}, {90, u"xc"}, {50, u"l"},
-      {40, u"xl"},  {10, u"x"},   {9, u"ix"},  {5, u"v"},    {4, u"iv"},  {1, u"i"}};
-  std::u16string s;
-  for (const auto& [v, t] : parts) {
-    while (n >= v && s.size() < 40) {
-      s += t;
-      n -= v;
-    }
-  }
-  return s;
-}
-
-std::u16string numberLabel(const ParaFormat& f, int n) {
-  std::u16string core;
-  switch (f.numbering) {
-    case pfn::LcLetter:
-    case pfn::UcLetter: {
-      const char16_t base = f.numbering == pfn::LcLetter ? u'a' : u'A';
-      int k = n < 1 ? 1 : n;
-      while (k > 0) {
-        --k;
-        core.insert(core.begin(), static_cast<char16_t>(base + k % 26));
-        k /= 26;
-      }
-      break;
-    }
-    case pfn::LcRoman:
-    case pfn::UcRoman:
-      core = romanNumeral(n < 1 ? 1 : n);
-      if (f.numbering == pfn::UcRoman) {
-        for (auto& c : core) c = static_cast<char16_t>(c - 32);
-      }
-      break;
-    default: {
-      const std::string d = std::to_string(n);
-      core.assign(d.begin(), d.end());
-      break;
-    }
-  }
-  switch (f.numberingStyle & 0x0700) {
-    case pfns::Paren: return core + u")";
-    case pfns::Parens: return u"(" + core + u")";
-    case pfns::Period: return core + u".";
-    case pfns::NoNumber: return {};
-    default: return core;
-  }
-}
-
 class Writer {
  public:
   Writer(const RichTextFragment& f, const RtfWriteOptions& o)
@@ -163,13 +116,14 @@ class Writer {
   int fontIndex(const CharFormat& c) const;
   int colorIndex(Color c) const;
   void writeHeader();
-  void writeParagraphStart(const ParaFormat& p, bool& havePara, ParaFormat& last, int& counter,
-                           const ParaFormat* previousNumbered);
+  void writeParagraphStart(const ParaFormat& p, bool& havePara, ParaFormat& last);
   void writeParaProperties(const ParaFormat& p);
   void writePnGroup(const ParaFormat& p);
   void writeCharState(const CharStyle& style);
   void writeText(std::u16string_view text, const CharFormat& format);
   void writeChar(char16_t c, std::uint32_t codePage);
+  bool writeInCodePage(char16_t c, std::uint32_t codePage);
+  bool asciiReadsBack(std::uint32_t codePage, char16_t c);
   void writePicture(const Picture& p);
   void openLink(const std::u16string& target);
   void closeLink();
@@ -185,6 +139,9 @@ class Writer {
   int symbolFont_ = -1;
   WriterState state_;
   std::optional<WriterState> beforeLink_;
+  ListCounter listCounter_;  // the numbers the control shows, for \pntext
+  // Per code page, which ASCII characters it reads back as themselves.
+  std::map<std::uint32_t, std::array<bool, 128>> asciiReadsBack_;
 };
 
 FontKey keyOf(const CharFormat& c) {
@@ -239,10 +196,13 @@ void Writer::writeHeader() {
     out_.word(family <= 5 ? families[family] : "fnil");
     if (pitchFamily & 3) out_.word("fprq", pitchFamily & 3);
     out_.word("fcharset", charSet);
+    // The name is read in its font's code page.
+    const std::uint32_t nameCodePage = codePageForCharset(charSet, options_.codePage);
     for (char16_t c : face) {
-      if (c == u';' || c == u'{' || c == u'}' || c == u'\\') {
+      const bool ascii = c >= 0x20 && c < 0x80 && asciiReadsBack(nameCodePage, c);
+      if (ascii && (c == u';' || c == u'{' || c == u'}' || c == u'\\')) {
         out_.hexByte(static_cast<unsigned char>(c));
-      } else if (c >= 0x20 && c < 0x80) {
+      } else if (ascii) {
         out_.plain(static_cast<char>(c));
       } else {
         out_.word("u", static_cast<std::int16_t>(c));
@@ -392,25 +352,23 @@ void Writer::writePnGroup(const ParaFormat& p) {
   out_.close();
 }
 
-void Writer::writeParagraphStart(const ParaFormat& p, bool& havePara, ParaFormat& last,
-                                 int& counter, const ParaFormat* previousNumbered) {
+void Writer::writeParagraphStart(const ParaFormat& p, bool& havePara, ParaFormat& last) {
   if (!havePara || !(p == last)) {
     writeParaProperties(p);
     last = p;
     havePara = true;
   }
+  // The label old readers show instead of interpreting \pn: the number the control itself
+  // shows, nested lists and all.
+  const std::uint32_t number = listCounter_.next(p);
   if (p.numbering == pfn::None) return;
-  // The label old readers show instead of interpreting \pn.
-  const bool continues = previousNumbered && previousNumbered->numbering == p.numbering &&
-                         previousNumbered->numberingStyle == p.numberingStyle;
-  counter = continues ? counter + 1 : (p.numberingStart ? p.numberingStart : 1);
   out_.open();
   out_.word("pntext");
   if (p.numbering == pfn::Bullet) {
     out_.word("f", symbolFont_);
     out_.hexByte(0xB7);
   } else {
-    for (char16_t c : numberLabel(p, counter)) out_.plain(static_cast<char>(c));
+    for (char16_t c : numberingLabel(p, number)) out_.plain(static_cast<char>(c));
   }
   out_.word("tab");
   out_.close();
@@ -470,7 +428,28 @@ void Writer::writeCharState(const CharStyle& style) {
   s = want;
 }
 
+// Not every page keeps ASCII: to some converters Johab's 0x5c is the won sign.
+bool Writer::asciiReadsBack(std::uint32_t codePage, char16_t c) {
+  if (c >= 0x80 || codePage == CodePageSymbol) return true;
+  auto it = asciiReadsBack_.find(codePage);
+  if (it == asciiReadsBack_.end()) {
+    std::string all(0x80, '\0');
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char>(i);
+    const std::u16string back = converter_.decode(codePage, all);
+    std::array<bool, 128> same{};
+    for (std::size_t i = 0; i < same.size(); ++i)
+      same[i] = back.size() == all.size() && back[i] == static_cast<char16_t>(i);
+    it = asciiReadsBack_.emplace(codePage, same).first;
+  }
+  return it->second[c];
+}
+
 void Writer::writeChar(char16_t c, std::uint32_t codePage) {
+  if (c >= 0x20 && !asciiReadsBack(codePage, c)) {
+    out_.word("u", static_cast<std::int16_t>(c));
+    out_.plain('?');
+    return;
+  }
   switch (c) {
     case u'\\': out_.escaped('\\'); return;
     case u'{': out_.escaped('{'); return;
@@ -487,17 +466,33 @@ void Writer::writeChar(char16_t c, std::uint32_t codePage) {
     out_.plain(static_cast<char>(c));
     return;
   }
-  char b;
   if (c >= 0x80 && codePage == CodePageSymbol && c <= 0xFF) {
     out_.hexByte(static_cast<unsigned char>(c));
     return;
   }
-  if (c >= 0x80 && codePage != CodePageSymbol && converter_.encodeChar(codePage, c, b)) {
-    out_.hexByte(static_cast<unsigned char>(b));
-    return;
-  }
+  if (c >= 0x80 && codePage != CodePageSymbol && writeInCodePage(c, codePage)) return;
   out_.word("u", static_cast<std::int16_t>(c));
   out_.plain('?');
+}
+
+// The character as the bytes of the font's code page, each as \'hh (a trail byte may be a
+// backslash or a brace: it is never written as an escape of its own); false when the page has
+// no bytes that read back as this character.
+bool Writer::writeInCodePage(char16_t c, std::uint32_t codePage) {
+  char b;
+  if (converter_.encodeChar(codePage, c, b)) {
+    out_.hexByte(static_cast<unsigned char>(b));
+    return true;
+  }
+  if (c >= 0xD800 && c <= 0xDFFF) return false;
+  const std::u16string_view one(&c, 1);
+  const std::string bytes = converter_.encode(codePage, one);
+  if (bytes.size() != 2 || !converter_.isLeadByte(codePage, static_cast<unsigned char>(bytes[0])) ||
+      converter_.decode(codePage, bytes) != one) {
+    return false;
+  }
+  for (char byte : bytes) out_.hexByte(static_cast<unsigned char>(byte));
+  return true;
 }
 
 void Writer::writeText(std::u16string_view text, const CharFormat& format) {
@@ -576,9 +571,6 @@ std::string Writer::run() {
   std::size_t para = 0;
   bool havePara = false;
   ParaFormat lastPara;
-  ParaFormat previousNumbered;
-  bool hasPreviousNumbered = false;
-  int counter = 0;
   bool atParagraphStart = true;
   std::optional<std::u16string> linkTarget;  // the open link's target
   const auto n = static_cast<CharPos>(text.size());
@@ -599,15 +591,7 @@ std::string Writer::run() {
         closeLink();
         linkTarget.reset();
       }
-      const ParaFormat& p = paragraphFormatAt();
-      writeParagraphStart(p, havePara, lastPara, counter,
-                          hasPreviousNumbered ? &previousNumbered : nullptr);
-      if (p.numbering != pfn::None) {
-        previousNumbered = p;
-        hasPreviousNumbered = true;
-      } else {
-        hasPreviousNumbered = false;
-      }
+      writeParagraphStart(paragraphFormatAt(), havePara, lastPara);
       atParagraphStart = false;
     }
     const char16_t c = text[static_cast<std::size_t>(i)];
@@ -672,8 +656,7 @@ std::string Writer::run() {
   }
   if (linkTarget) closeLink();
   if (n == 0) {
-    writeParagraphStart(f_.paraFormat(f_.trailingParaFormat()), havePara, lastPara, counter,
-                        nullptr);
+    writeParagraphStart(f_.paraFormat(f_.trailingParaFormat()), havePara, lastPara);
     writeCharState(f_.style(f_.endStyle()));
   }
   out_.close();

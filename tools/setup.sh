@@ -15,6 +15,9 @@ packages=(
   dpkg-dev cups-daemon cups-client ghostscript poppler-utils
 )
 
+# Japanese, Chinese and Korean characters for the Wine prefix (tools/wine-prefix.sh).
+packages+=(fonts-droid-fallback)
+
 log="$cache/setup.log"
 
 # Runs a step with its output in the log; shows the end of the log when the step fails.

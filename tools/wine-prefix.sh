@@ -1,17 +1,60 @@
 #!/usr/bin/env bash
 # Creates the project's Wine prefix on first use: Wine's and the Liberation fonts, the font
-# replacements, no crash dialog, Windows-1252, and one virtual desktop in which Wine draws
+# replacements, a font for Japanese, Chinese and Korean text, no crash dialog, Windows-1252, and one virtual desktop in which Wine draws
 # the window frames itself (Xvfb has no window manager), the same size on every machine. Safe when several processes start at once.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 ready="$WINEPREFIX/.project-ready"
-[ -f "$ready" ] && exit 0
+cjk_ready="$WINEPREFIX/.cjk-font-ready"
+[ -f "$ready" ] && [ -f "$cjk_ready" ] && exit 0
+
+# Droid Sans Fallback (Debian's fonts-droid-fallback) has Japanese, Chinese and Korean
+# characters: the names such documents ask for are replaced by it, and the Latin fonts link to
+# it for the characters they lack. Added to a prefix made before it, too.
+add_cjk_font() {
+  local font=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+  [ -f "$font" ] || { echo "wine: $font is missing (tools/setup.sh installs it)" >&2; exit 1; }
+  cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  local reg name
+  reg=$(mktemp --suffix=.reg)
+  # The English names and the local ones the platform's writers put in documents; a Unicode
+  # registry file (UTF-16 with its byte-order mark) carries the local ones.
+  {
+    printf '\xff\xfe'
+    {
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+      for name in "MS Gothic" "MS PGothic" "MS UI Gothic" "MS Mincho" "MS PMincho" "Meiryo" \
+                  "Yu Gothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック" "ＭＳ 明朝" "ＭＳ Ｐ明朝" "メイリオ" \
+                  "SimSun" "NSimSun" "SimHei" "Microsoft YaHei" "宋体" "新宋体" "黑体" "微软雅黑" \
+                  "MingLiU" "PMingLiU" "Microsoft JhengHei" "細明體" "新細明體" "微軟正黑體" \
+                  "Gulim" "GulimChe" "Dotum" "Batang" "Malgun Gothic" "굴림" "돋움" "바탕" \
+                  "맑은 고딕"; do
+        printf '"%s"="Droid Sans Fallback"\r\n' "$name"
+      done
+    } | iconv -f UTF-8 -t UTF-16LE
+  } >"$reg"
+  wine regedit /S "Z:$reg" </dev/null >/dev/null 2>&1 9>&-
+  rm -f "$reg"
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for name in "Arial" "Liberation Sans" "Times New Roman" "Liberation Serif" "Courier New" \
+              "Liberation Mono"; do
+    wine reg add "$key" /v "$name" /t REG_MULTI_SZ /d "DroidSansFallbackFull.ttf,Droid Sans Fallback" \
+      /f </dev/null >/dev/null 2>&1 9>&-
+  done
+  wineserver -w 9>&-
+  touch "$cjk_ready"
+}
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
-[ -f "$ready" ] && exit 0
+[ -f "$ready" ] && [ -f "$cjk_ready" ] && exit 0
+if [ -f "$ready" ]; then
+  add_cjk_font
+  exit 0
+fi
 
 # A half-made prefix (an earlier run was killed) is made again from scratch.
 rm -rf "$WINEPREFIX"
@@ -52,4 +95,5 @@ REG
 wine regedit /S "Z:$reg" </dev/null >/dev/null 2>&1 9>&-
 wineserver -w 9>&-
 rm -f "$reg"
+add_cjk_font
 touch "$ready"

@@ -8,6 +8,7 @@
 #include "platform/PathText.h"
 #include "platform/WholeFile.h"
 #include "writer/CompressedRichTextFiles.h"
+#include "writer/DocumentFilesContent.h"
 #include "writer/EditorStreams.h"
 
 namespace {
@@ -116,10 +117,24 @@ void DocumentFiles::AfterLoadOrSave(bool documentStored) {
 }
 
 void DocumentFiles::OpenDocumentFile(const std::wstring& path) {
+  const DocumentKind kind = DocumentKindOf(path);
+  // A binary file is never taken for text: refused before anything changes, the current
+  // document and its name stay. (A file that cannot be read fails in the load below, as ever.)
+  std::optional<std::string> bytes;
+  if (kind != DocumentKind::CompressedRichText) {
+    try {
+      bytes = ReadFileIfExists(path);
+    } catch (const EError&) {
+    }
+    if (bytes) {
+      if (const std::string refusal = BinaryContentRefusal(*bytes); !refusal.empty())
+        throw EError(refusal);
+    }
+  }
   SetNamed(path);
   ResetEditor();
   try {
-    Load(DocumentKindOf(path), path);
+    Load(kind, path, bytes);
   } catch (...) {
     // An empty document under the file's name would overwrite the file on the next Save.
     ResetEditor();
@@ -130,14 +145,16 @@ void DocumentFiles::OpenDocumentFile(const std::wstring& path) {
   AfterLoadOrSave(true);
 }
 
-void DocumentFiles::Load(DocumentKind kind, const std::wstring& path) {
+void DocumentFiles::Load(DocumentKind kind, const std::wstring& path,
+                         const std::optional<std::string>& alreadyRead) {
   // Unknown extensions (All Files in the Open dialog) load as rich text too.
   SetMode(kind == DocumentKind::PlainText);
   if (kind == DocumentKind::CompressedRichText) {
     LoadCompressedRichText(editor_, path);
     return;
   }
-  const std::string bytes = ReadWholeFile(path);
+  std::string readHere;
+  const std::string& bytes = alreadyRead ? *alreadyRead : (readHere = ReadWholeFile(path));
   BytesSource source(bytes);
   StreamInWithFallback(editor_, source, FlagsFor(streamFormat_, streamMode_),
                        OtherFormat(streamFormat_));

@@ -47,9 +47,12 @@ class DocumentFiles {
   StreamMode CurrentStreamMode() const { return streamMode_; }
   bool Modified() const;
 
-  // Failures throw EError for the application's general handler. A failed open leaves an
-  // empty untitled document; a failed or refused save leaves the file, the name, the mode
-  // and the modified flag as they were. An export keeps the name, title and modified flag.
+  // Failures throw EError for the application's general handler. A binary file (a Word
+  // document in binary format, an Office Open XML package, a PDF, NUL bytes in its first
+  // block) is refused with a sentence naming what it is, leaving the document and its name as
+  // they were. Any other failed open leaves an empty untitled document; a failed or refused save
+  // leaves the file, the name, the mode and the modified flag as they were. An export keeps the
+  // name, title and modified flag.
   void OpenDocumentFile(const std::wstring& path);
   void SaveDocumentFile(const std::wstring& path);
   // False when the user chose Cancel (or cancelled the Save dialog that Yes opened): the
@@ -69,7 +72,9 @@ class DocumentFiles {
   void SetUntitled();
   void ResetEditor();
   void SetMode(bool plain);
-  void Load(DocumentKind kind, const std::wstring& path);
+  // alreadyRead: the file's bytes when the caller has read them.
+  void Load(DocumentKind kind, const std::wstring& path,
+            const std::optional<std::string>& alreadyRead = std::nullopt);
   void Write(DocumentKind kind, const std::wstring& path);
   void AfterLoadOrSave(bool documentStored);
 

@@ -290,9 +290,16 @@ TEST(RtfReaderRobustness, ATruncatedStreamKeepsWhatWasRead) {
   EXPECT_FALSE(readRtfString("{\\rtf1 done}").truncated);
 }
 
-TEST(RtfReaderRobustness, TextAfterTheLastBraceIsKept) {
-  const RichTextDocument d = documentFromRtf("{\\rtf1 one}} two}\r\n");
-  EXPECT_EQ(textOf(d), u"one two");
+// What follows the document's closing brace is not the document's (issue 29): junk, the slack
+// of an older, longer file, a second document. The platform's reader stops there too.
+TEST(RtfReaderRobustness, NothingAfterTheDocumentsClosingBraceIsRead) {
+  EXPECT_EQ(textOf(documentFromRtf("{\\rtf1 one}} two}\r\n")), u"one");
+  EXPECT_EQ(textOf(documentFromRtf("{\\rtf1 one\\par}junk {\\b more}\r\n")), u"one");
+  EXPECT_EQ(textOf(documentFromRtf("{\\rtf1 one}older text\\par }")), u"one");
+  EXPECT_EQ(textOf(documentFromRtf("{\\rtf1 one}{\\rtf1 two}")), u"one");
+  const RtfReadResult r = readRtfString("{\\rtf1 one}junk{");
+  EXPECT_FALSE(r.truncated);
+  EXPECT_EQ(r.fragment.text(), u"one");
   EXPECT_FALSE(readRtfString(std::string("{\\rtf1 one}\r\n\0\0", 15)).truncated);
 }
 
