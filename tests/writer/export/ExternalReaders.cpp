@@ -8,6 +8,8 @@
 #include <sstream>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 namespace fs = std::filesystem;
 
 namespace export_tests {
@@ -94,6 +96,20 @@ ScratchFolder::~ScratchFolder() {
 
 std::string ScratchFolder::Unix(const std::string& name) const {
   return Quoted(UnixPathOf(path_ / name));
+}
+
+std::map<std::string, std::string> PdfInfo(const ScratchFolder& folder, const std::string& name) {
+  const CommandResult info = RunUnix("pdfinfo " + folder.Unix(name));
+  if (info.status != 0) ADD_FAILURE() << info.output;
+  std::map<std::string, std::string> fields;
+  std::istringstream lines(info.output);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    const std::size_t value = line.find_first_not_of(' ', colon + 1);
+    fields[line.substr(0, colon)] = value == std::string::npos ? "" : line.substr(value);
+  }
+  return fields;
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {

@@ -3,6 +3,7 @@
 // pdftoppm, ImageMagick), run as programs of the machine. Under Wine they are reached through
 // Wine's start of Unix programs; files are named by their Unix paths.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,9 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// pdfinfo's fields by name ("Pages", "Page size", "Title"); the test fails when pdfinfo does.
+std::map<std::string, std::string> PdfInfo(const ScratchFolder& folder, const std::string& name);
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& path);

@@ -73,21 +73,6 @@ void ExpectOnlyCrLfLinesOutsideStreams(const std::string& pdf) {
   }
 }
 
-// pdfinfo's fields by name ("Pages", "Page size", "Title").
-std::map<std::string, std::string> PdfInfo(const ScratchFolder& folder, const std::string& name) {
-  const CommandResult info = RunUnix("pdfinfo " + folder.Unix(name));
-  EXPECT_EQ(info.status, 0) << info.output;
-  std::map<std::string, std::string> fields;
-  std::istringstream lines(info.output);
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string::npos) continue;
-    const std::size_t value = line.find_first_not_of(' ', colon + 1);
-    fields[line.substr(0, colon)] = value == std::string::npos ? "" : line.substr(value);
-  }
-  return fields;
-}
-
 void ExpectQpdfAccepts(const ScratchFolder& folder, const std::string& name) {
   const CommandResult check = RunUnix("qpdf --check " + folder.Unix(name));
   EXPECT_EQ(check.status, 0) << check.output;
