@@ -18,32 +18,36 @@ void PutWord(std::string& out, int value) {
 }  // namespace
 
 int TGIFImage::AddFrame(const RgbImage& picture) {
-  const PalettedFrame reduced = ReduceToPalette(picture);
-  Frame frame;
-  frame.width = picture.Width();
-  frame.height = picture.Height();
-  for (const RgbColor& c : reduced.palette) {
-    frame.palette += static_cast<char>(c.red);
-    frame.palette += static_cast<char>(c.green);
-    frame.palette += static_cast<char>(c.blue);
-  }
-  frame.data = LzwSubBlocks(reduced.indices);
-  frames_.push_back(std::move(frame));
+  frames_.Add([picture] {
+    const PalettedFrame reduced = ReduceToPalette(picture);
+    Frame frame;
+    frame.width = picture.Width();
+    frame.height = picture.Height();
+    for (const RgbColor& c : reduced.palette) {
+      frame.palette += static_cast<char>(c.red);
+      frame.palette += static_cast<char>(c.green);
+      frame.palette += static_cast<char>(c.blue);
+    }
+    frame.data = LzwSubBlocks(reduced.indices);
+    return frame;
+  });
+  delays_.push_back(0);
   return FrameCount() - 1;
 }
 
 void TGIFImage::SetDelay(int frame, std::uint16_t milliseconds) {
-  frames_.at(static_cast<std::size_t>(frame)).delay = milliseconds;
+  delays_.at(static_cast<std::size_t>(frame)) = milliseconds;
 }
 
-std::string TGIFImage::SaveToBytes() const {
-  if (frames_.empty()) throw EError("A presentation needs at least one page.");
+std::string TGIFImage::SaveToBytes() {
+  const std::vector<Frame>& frames = frames_.Results();
+  if (frames.empty()) throw EError("A presentation needs at least one page.");
   int width = 0, height = 0;
-  for (const Frame& f : frames_) {
+  for (const Frame& f : frames) {
     width = std::max(width, f.width);
     height = std::max(height, f.height);
   }
-  const std::string& global = frames_.front().palette;
+  const std::string& global = frames.front().palette;
   int background = 0;
   for (int i = 0; i < 256; ++i) {
     if (static_cast<std::uint8_t>(global[3 * i]) == BackgroundColor.red &&
@@ -61,16 +65,16 @@ std::string TGIFImage::SaveToBytes() const {
   out += static_cast<char>(background);
   out += '\0';
   out += global;
-  if (Looping && frames_.size() > 1) {
+  if (Looping && frames.size() > 1) {
     out += "\x21\xFF\x0BNETSCAPE2.0\x03\x01";
     PutWord(out, RepeatCount);
     out += '\0';
   }
-  for (std::size_t i = 0; i < frames_.size(); ++i) {
-    const Frame& f = frames_[i];
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const Frame& f = frames[i];
     out += "\x21\xF9\x04";
     out += '\0';
-    PutWord(out, f.delay / 10);
+    PutWord(out, delays_[i] / 10);
     out += '\0';
     out += '\0';
     out += '\x2C';

@@ -1,10 +1,12 @@
 #pragma once
 // TGIFImage: an animated GIF89a file built frame by frame. Each frame is reduced to its own
-// palette and coded as it is added, so the writer holds compressed frames, not pictures.
+// palette and coded on another thread as soon as it is added, so the writer holds coded
+// frames, not pictures.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "writer/export/OrderedWork.h"
 #include "writer/export/RgbImage.h"
 
 namespace writer {
@@ -19,10 +21,10 @@ class TGIFImage {
   // Adds the picture as the last frame; returns its index.
   int AddFrame(const RgbImage& picture);
   void SetDelay(int frame, std::uint16_t milliseconds);
-  int FrameCount() const { return static_cast<int>(frames_.size()); }
+  int FrameCount() const { return static_cast<int>(delays_.size()); }
 
   // The whole file. Throws EError when there is no frame.
-  std::string SaveToBytes() const;
+  std::string SaveToBytes();
 
  private:
   struct Frame {
@@ -30,9 +32,9 @@ class TGIFImage {
     int height = 0;
     std::string palette;  // 768 bytes
     std::string data;     // code size, sub-blocks, terminator
-    std::uint16_t delay = 0;
   };
-  std::vector<Frame> frames_;
+  OrderedWork<Frame> frames_;
+  std::vector<std::uint16_t> delays_;
 };
 
 }  // namespace writer

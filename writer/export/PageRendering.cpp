@@ -12,10 +12,10 @@ namespace writer {
 
 namespace {
 
-// A white 32-bit top-down picture with its own memory DC.
+// A 32-bit top-down picture with its own memory DC, made white again for each page.
 class PageBitmap {
  public:
-  PageBitmap(int width, int height) : width_(width), height_(height) {
+  PageBitmap(int width, int height) : width_(width), height_(height), rgb_(width, height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -27,7 +27,6 @@ class PageBitmap {
     bitmap_.Reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !dc_.get()) throw EError("There is not enough memory for a page picture.");
     bits_ = static_cast<std::uint8_t*>(bits);
-    std::memset(bits_, 0xFF, static_cast<std::size_t>(width) * height * 4);
     old_ = SelectObject(dc_.get(), bitmap_.get());
   }
   ~PageBitmap() { SelectObject(dc_.get(), old_); }
@@ -35,21 +34,23 @@ class PageBitmap {
   PageBitmap& operator=(const PageBitmap&) = delete;
 
   HDC DC() const { return dc_.get(); }
+  void Clear() {
+    GdiFlush();
+    std::memset(bits_, 0xFF, static_cast<std::size_t>(width_) * height_ * 4);
+  }
 
   // The pixels as red, green, blue samples (the bitmap holds blue, green, red and a pad).
-  RgbImage ToRgb() const {
+  const RgbImage& ToRgb() {
     GdiFlush();
-    RgbImage image(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-      const std::uint8_t* in = bits_ + static_cast<std::size_t>(y) * width_ * 4;
-      std::uint8_t* out = image.Row(y);
-      for (int x = 0; x < width_; ++x, in += 4, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-      }
+    const std::uint8_t* in = bits_;
+    std::uint8_t* out = rgb_.Row(0);
+    for (std::size_t n = static_cast<std::size_t>(width_) * height_; n > 0;
+         --n, in += 4, out += 3) {
+      out[0] = in[2];
+      out[1] = in[1];
+      out[2] = in[0];
     }
-    return image;
+    return rgb_;
   }
 
  private:
@@ -59,6 +60,7 @@ class PageBitmap {
   std::uint8_t* bits_ = nullptr;
   int width_;
   int height_;
+  RgbImage rgb_;
 };
 
 // Lets the control drop its paging information however the export ends.
@@ -102,8 +104,9 @@ void RenderDocumentPages(HWND editor, const PageShape& shape, ScreenResolution r
   const RECT area = RenderingRectangle(shape, resolution);
   const LONG length = DocumentLength(editor);
   LONG start = 0;
+  PageBitmap page(shape.width, shape.height);
   for (int pageNumber = 1;; ++pageNumber) {
-    PageBitmap page(shape.width, shape.height);
+    page.Clear();
     if (steps.decorate) steps.decorate(page.DC(), shape);
     FORMATRANGE record{};
     record.hdc = record.hdcTarget = page.DC();

@@ -115,12 +115,20 @@ std::string PdfLiteralString(const std::string& utf8) {
 }
 
 std::string DeflateBytes(const void* data, std::size_t size) {
-  uLongf length = compressBound(static_cast<uLong>(size));
-  std::string out(length, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(out.data()), &length, static_cast<const Bytef*>(data),
-                static_cast<uLong>(size), Z_DEFAULT_COMPRESSION) != Z_OK)
+  // Page pictures are mostly long runs of white: the run-length strategy finds them at about
+  // twice the speed of the default one.
+  z_stream z{};
+  if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK)
     throw EError("error");
-  out.resize(length);
+  std::string out(deflateBound(&z, static_cast<uLong>(size)), '\0');
+  z.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+  z.avail_in = static_cast<uInt>(size);
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  const int result = deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  if (result != Z_STREAM_END) throw EError("error");
   return out;
 }
 
@@ -144,7 +152,7 @@ void TPrintPDF1::BeginDoc() {
   content_.clear();
   offsets_.clear();
   contentNumbers_.clear();
-  images_.clear();
+  images_.Clear();
   objectCount_ = 0;
   pageNumber_ = 1;
   output_ = Lines()("%PDF-1.4").Text();
@@ -188,28 +196,31 @@ void TPrintPDF1::NewPage() {
 void TPrintPDF1::DrawBitmap(int x, int y, const RgbImage& picture) {
   const double sx = PageWidth / (8.0 * PixelsPerInchX);
   const double sy = PageHeight / (10.625 * PixelsPerInchY);
-  const int j = static_cast<int>(images_.size()) + 1;
+  const int j = static_cast<int>(images_.Count()) + 1;
   const int w = static_cast<int>(picture.Width() * sx);
   const int h = static_cast<int>(picture.Height() * sy);
   content_ +=
       Lines()("q")(w, " 0 0 ", h, " ", x, " ", PageHeight - y - h, " cm")("/Im", j, " Do")("Q")
           .Text();
-  const std::vector<std::uint8_t>& samples = picture.Samples();
-  const std::string data = Compress ? DeflateBytes(samples.data(), samples.size())
-                                    : std::string(samples.begin(), samples.end());
-  Lines image;
-  image("<< /Type /XObject")("/Subtype /Image")("/Width ", picture.Width())(
-      "/Height ", picture.Height())("/ColorSpace /DeviceRGB")("/BitsPerComponent 8")(
-      "/Length ", data.size())("/Name /Im", j);
-  if (Compress) image("/Filter [/FlateDecode]");
-  image(">>")("stream").Raw(data);
-  images_.push_back(image.Text());
+  images_.Add([compress = Compress, picture, j] {
+    const std::vector<std::uint8_t>& samples = picture.Samples();
+    const std::string data = compress ? DeflateBytes(samples.data(), samples.size())
+                                      : std::string(samples.begin(), samples.end());
+    Lines image;
+    image("<< /Type /XObject")("/Subtype /Image")("/Width ", picture.Width())(
+        "/Height ", picture.Height())("/ColorSpace /DeviceRGB")("/BitsPerComponent 8")(
+        "/Length ", data.size())("/Name /Im", j);
+    if (compress) image("/Filter [/FlateDecode]");
+    image(">>")("stream").Raw(data);
+    return image.Text();
+  });
 }
 
 const std::string& TPrintPDF1::EndDoc() {
   CloseContentStream();
   const int pages = static_cast<int>(contentNumbers_.size());
-  const int images = static_cast<int>(images_.size());
+  std::vector<std::string>& imageObjects = images_.Results();
+  const int images = static_cast<int>(imageObjects.size());
   const int outlines = ++objectCount_;
   AppendObject(
       Lines()(outlines, " 0 obj")("<< /Type /Outlines")("/Count 0")(">>")("endobj").Text());
@@ -241,12 +252,12 @@ const std::string& TPrintPDF1::EndDoc() {
   shared(">>")(">>")("endobj");
   AppendObject(shared.Text());
 
-  for (std::string& image : images_) {
+  for (std::string& image : imageObjects) {
     const int number = ++objectCount_;
     AppendObject(Lines()(number, " 0 obj").Raw(image).Raw(kEol)("endstream")("endobj").Text());
     std::string().swap(image);
   }
-  images_.clear();
+  images_.Clear();
   for (int k = 0; k < pages; ++k) {
     const int number = ++objectCount_;
     AppendObject(Lines()(number, " 0 obj")("<< /Type /Page")("/Parent ", pagesTree, " 0 R")(

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "writer/export/OrderedWork.h"
 #include "writer/export/RgbImage.h"
 
 namespace writer {
@@ -53,7 +54,8 @@ class TPrintPDF1 {
   std::size_t headerLength_ = 0;
   std::vector<std::size_t> offsets_;  // of objects 1, 2, ... in number order
   std::vector<int> contentNumbers_;
-  std::vector<std::string> images_;  // each image object without its number line
+  // Each image object without its number line, deflated on another thread.
+  OrderedWork<std::string> images_;
   int objectCount_ = 0;
   int pageNumber_ = 0;
 };
