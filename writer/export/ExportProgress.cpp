@@ -33,10 +33,9 @@ void TfrmExport::ShowCentredOn(HWND owner) {
 void TfrmExport::SetProgress(int percent) {
   lblProgBar.SetText(std::to_wstring(percent) + L"%");
   ++step_;
-  const RECT busy{(kClientWidth - kBusySize) / 2, 12, (kClientWidth + kBusySize) / 2,
-                  12 + kBusySize};
-  InvalidateRect(Handle(), &busy, TRUE);
-  UpdateWindow(Handle());
+  // Painted at once: the export lets messages run only between pages.
+  RedrawWindow(Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TfrmExport::FormClose() {

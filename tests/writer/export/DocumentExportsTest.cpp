@@ -15,6 +15,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "richedit/RichEditWindow.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/writer/export/ExternalReaders.h"
 #include "writer/CompressedRichText.h"
@@ -54,6 +55,14 @@ long DarkPixels(const RgbImage& image) {
   return dark;
 }
 
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 // An editor answering EM_FORMATRANGE without placing a character.
 LRESULT CALLBACK StuckEditorProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == EM_FORMATRANGE) return lp ? reinterpret_cast<FORMATRANGE*>(lp)->chrg.cpMin : 0;
@@ -80,7 +89,12 @@ class DocumentExports : public ::testing::Test {
     StreamInWithFallback(editor, source, SF_RTF, SF_TEXT);
   }
   ExportContext Context() {
-    return {editor, parent, &progress, [this] { ++messageRuns; }};
+    return {editor, parent, &progress, [this] {
+              PumpMessages();
+              if (++messageRuns == 3 && screenshotProgress) {
+                SaveWindowScreenshot(progress.Handle(), L"export-progress");
+              }
+            }};
   }
   std::vector<std::pair<RgbImage, int>> RenderedPages(const PageShape& shape) {
     std::vector<std::pair<RgbImage, int>> pages;
@@ -91,7 +105,7 @@ class DocumentExports : public ::testing::Test {
   }
   std::wstring Target(const std::string& name) { return folder.Local(name).wstring(); }
 
-  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400, nullptr,
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 100, 100, 800, 600, nullptr,
                                 nullptr, nullptr, nullptr);
   HWND editor = CreateWindowExW(0, richedit::registerRichEditClass(), L"",
                                 WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 0, 0, 400, 300,
@@ -101,6 +115,7 @@ class DocumentExports : public ::testing::Test {
   ScriptedDialogs dialogs;
   ScratchFolder folder;
   int messageRuns = 0;
+  bool screenshotProgress = false;
 };
 
 TEST_F(DocumentExports, APdfHasAPagePictureForEachPageTheControlLaysOut) {
@@ -109,6 +124,7 @@ TEST_F(DocumentExports, APdfHasAPagePictureForEachPageTheControlLaysOut) {
     std::string rtf;
     int pages;
   };
+  screenshotProgress = true;
   const Case cases[] = {
       {"one.pdf", PagesRtf(1), 1}, {"three.pdf", PagesRtf(3), 3}, {"empty.pdf", "{\\rtf1 }", 1}};
   for (const Case& c : cases) {
@@ -188,7 +204,10 @@ TEST_F(DocumentExports, APresentationHasAFrameForEachPageWithTheChosenOptions) {
     SCOPED_TRACE(c.name);
     ModalScript modal;
     modal.Then<TfrmPresentation>([&](TfrmPresentation& f) {
+      f.Show();
       c.choose(f);
+      PumpMessages();
+      SaveWindowScreenshot(f.Handle(), L"presentation-options-" + WideFromUtf8(c.name));
       f.btnClose.Click();
     });
     dialogs.Answer(DialogAnswer::Ok);
@@ -253,4 +272,41 @@ TEST_F(DocumentExports, FailuresLeaveAnExistingFileAsItWas) {
   std::size_t files = 0;
   for (const auto& entry : fs::directory_iterator(folder.Local(""))) (void)entry, ++files;
   EXPECT_EQ(files, 1u) << "no temporary file left beside the old one";
+}
+
+TEST_F(DocumentExports, TheOptionsWindowStartsAtItsDefaultsAndKeepsOneChoice) {
+  EXPECT_EQ(options.Choice(), PresentationChoice::FullPage);
+  EXPECT_EQ(options.Label3.Text(), L"800 x 600");
+  EXPECT_EQ(options.Delay(), 15000);
+  EXPECT_FALSE(options.FramePages());
+  EXPECT_EQ(options.FrameColour(), RGB(0, 128, 192));
+  EXPECT_EQ(options.Caption(), L"Presentation Options");
+  RECT client{};
+  GetClientRect(options.Handle(), &client);
+  EXPECT_EQ(client.right, 634);
+  EXPECT_EQ(client.bottom, 253);
+
+  // Clicks reach the panels as the platform reports them.
+  auto click = [](Label& panel) {
+    SendMessageW(GetParent(panel.Handle()), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(panel.Handle()), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(panel.Handle()));
+  };
+  click(options.Panel3);
+  EXPECT_EQ(options.Choice(), PresentationChoice::HalfPage);
+  EXPECT_EQ(options.Shape().height, 485);
+  options.btnLargerClick();
+  EXPECT_EQ(options.Choice(), PresentationChoice::HalfPage) << "the arrows change only the label";
+  click(options.Label3);
+  EXPECT_EQ(options.Choice(), PresentationChoice::ScreenSize);
+  EXPECT_EQ(options.Shape().width, 900);
+  click(options.Panel1);
+  EXPECT_EQ(options.Choice(), PresentationChoice::FullPage);
+
+  dialogs.AnswerColor(RGB(200, 30, 40));
+  options.btnColourClick();
+  EXPECT_EQ(options.FrameColour(), RGB(200, 30, 40));
+  dialogs.Cancel();
+  options.btnColourClick();
+  EXPECT_EQ(options.FrameColour(), RGB(200, 30, 40)) << "Cancel keeps the colour";
 }
