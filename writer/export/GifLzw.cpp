@@ -66,8 +66,8 @@ class StringTable {
   // The slot of the pair: holds its code when Code(slot) >= 0.
   int Slot(int prefix, int index) const {
     const std::uint32_t key = (static_cast<std::uint32_t>(prefix) << 8 | index) + 1;
-    int slot = static_cast<int>((key * 2654435761u) >> 19) % kSlots;
-    while (keys_[slot] != 0 && keys_[slot] != key) slot = slot + 1 == kSlots ? 0 : slot + 1;
+    int slot = static_cast<int>((key * 2654435761u) >> 19);
+    while (keys_[slot] != 0 && keys_[slot] != key) slot = (slot + 1) & (kSlots - 1);
     return slot;
   }
   int Code(int slot) const { return keys_[slot] ? codes_[slot] : -1; }
@@ -77,7 +77,7 @@ class StringTable {
   }
 
  private:
-  static constexpr int kSlots = 8191;
+  static constexpr int kSlots = 8192;  // a power of two, twice the codes a table holds
   std::array<std::uint32_t, kSlots> keys_;
   std::array<std::uint16_t, kSlots> codes_{};
 };
