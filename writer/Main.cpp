@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ExeFolder.h"
 #include "writer/WordCount.h"
+#include "writer/export/DocumentExports.h"
 
 using namespace writer;
 
@@ -124,6 +125,8 @@ void TFrmMain::Create() {
   BuildEditor();
   StatusBar1.Create(w);
   documents_ = std::make_unique<DocumentFiles>(Editor.Handle(), *this);
+  frmExport.Create(w);
+  frmPresentation.Create(w);
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
   // In place before the first showing: a document from the command line is laid out once.
   MoveToPlace();
@@ -378,6 +381,14 @@ void TFrmMain::FocusEditor() {
 }
 
 void TFrmMain::ProcessMessages() { Application::Get().ProcessMessages(); }
+
+void TFrmMain::Export(DocumentKind kind, const std::wstring& path) {
+  const ExportContext context{Editor.Handle(), Handle(), &frmExport, [this] { ProcessMessages(); }};
+  if (kind == DocumentKind::Pdf)
+    ExportToPdf(context, path, FileNamePart(path));
+  else
+    ExportPresentation(context, frmPresentation, path);
+}
 
 // Messages -----------------------------------------------------------------------------------
 

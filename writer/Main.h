@@ -18,6 +18,8 @@
 #include "writer/PopupMenus.h"
 #include "writer/SidePanel.h"
 #include "writer/StatusPanels.h"
+#include "writer/export/ExportProgress.h"
+#include "writer/export/PresentationOptions.h"
 
 class TFrmMain : public Form, public writer::SidePanelControls, public DocumentHost {
  public:
@@ -33,6 +35,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   Label spcTop, spcLeft;
   writer::EditorBox Editor;
   writer::StatusPanels StatusBar1;
+  TfrmExport frmExport;
+  TfrmPresentation frmPresentation;
 
   DocumentFiles& Documents() { return *documents_; }
   const writer::OwnerDrawnMenu& EditorMenu() const { return editorMenu_; }
@@ -86,6 +90,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void ProcessMessages() override;
   void RecordInHistory(const std::wstring&, HistoryKind) override {}
   std::optional<std::wstring> FirstHistoryRow() override { return std::nullopt; }
+  bool CanExport(DocumentKind) const override { return true; }
+  void Export(DocumentKind kind, const std::wstring& path) override;
 
   bool PreTranslateMessage(MSG& msg) override;
 

@@ -1,4 +1,4 @@
-// Tessary never takes a binary file for text (issue 29): a Word document in binary format, an
+// Tessary never takes a binary file for text: a Word document in binary format, an
 // Office Open XML package, a PDF or a file with NUL bytes is refused with a sentence naming
 // what it is; the window keeps its document and its name, and the refused file stays byte for
 // byte as it was, also after a Save. Rich text in a ".doc" still opens.
@@ -12,17 +12,12 @@
 
 #include "platform/CodePage.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/TessaryRun.h"
 #include "writer/MainCommands.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::wstring kCaption = L"Ombrel Tessary Express";
-
-std::wstring CaptionFor(const fs::path& document) {
-  return kCaption + L" >>  [" + document.wstring() + L"]";
-}
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

@@ -17,17 +17,12 @@
 #include "richedit/RichTextDocument.h"
 #include "richedit/RtfReader.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/TessaryRun.h"
 #include "writer/MainCommands.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::wstring kCaption = L"Ombrel Tessary Express";
-
-std::wstring CaptionFor(const fs::path& document) {
-  return kCaption + L" >>  [" + document.wstring() + L"]";
-}
 
 // A folder of the test's own for documents that must exist before the program starts.
 class ScratchFolder {
@@ -86,50 +81,6 @@ void ExpectFormatsOf(const fs::path& original, const fs::path& saved, richedit::
   EXPECT_GT(centred, 0);
   EXPECT_GT(sizes.size(), 1u);
 }
-
-class TessaryRun {
- public:
-  explicit TessaryRun(const std::wstring& arguments = L"") : run(TESSARY_EXE, arguments) {}
-
-  void Attach(const std::wstring& caption) {
-    main = run.WaitForWindow(caption);
-    editor = FindChildByIndex(main, L"RichTextEdit", 0);
-    toolbar = FindChildByIndex(main, TOOLBARCLASSNAMEW, 0);
-    status = FindChildByIndex(main, STATUSCLASSNAMEW, 0);
-  }
-
-  // As the toolbar reports a button (or an item of its drop-down menus).
-  void Command(writer::Command command) const {
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), reinterpret_cast<LPARAM>(toolbar));
-  }
-
-  void Type(const std::wstring& text) const {
-    for (wchar_t c : text) PostMessageW(editor, WM_CHAR, c, 1);
-  }
-
-  std::wstring Text() const { return ControlText(editor); }
-  std::wstring Caption() const { return ControlText(main); }
-  bool PlainTextMode() const { return (Ask(editor, EM_GETTEXTMODE) & TM_PLAINTEXT) != 0; }
-  // Status panel 2 says "Modified" or nothing; its text needs a pointer into the program,
-  // its length does not.
-  bool ShowsModified() const { return LOWORD(Ask(status, SB_GETTEXTLENGTHW, 2)) == 8; }
-
-  void WaitForCaption(const std::wstring& caption) const {
-    ASSERT_TRUE(WaitUntil([&] { return Caption() == caption; })) << Utf8FromWide(Caption());
-  }
-
-  void SaveAs(const fs::path& path) {
-    Command(writer::cmdSaveAs);
-    run.ChooseFile(L"Save As", path, L"Save");
-    WaitForCaption(CaptionFor(path));
-  }
-
-  ProgramRun run;
-  HWND main = nullptr;
-  HWND editor = nullptr;
-  HWND toolbar = nullptr;
-  HWND status = nullptr;
-};
 
 }  // namespace
 
