@@ -57,6 +57,9 @@ class SidePanelControls {
                       std::function<void(const std::wstring&)> hint);
   // Places the frame and the foot label for the panel's new height.
   void PlaceSidePanel(int left, int top, int height);
+  // The right mouse button released over a panel button: its drop-down, if it has one, opens
+  // under the button (screen coordinates).
+  std::function<void(int command, RECT screen)> OnButtonDropDown;
   // Every control that carries a command, with its command.
   const std::vector<std::pair<int, Control*>>& CommandControls() const { return commands_; }
 
