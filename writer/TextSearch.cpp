@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <vector>
 
 #include "platform/Dialogs.h"
 #include "richedit/RichEditWindow.h"
@@ -154,15 +155,27 @@ void TextSearch::ReplaceAll(const FINDREPLACEW& report) {
   SendMessageW(editor_, WM_SETREDRAW, FALSE, 0);
   const LRESULT events = SendMessageW(editor_, EM_SETEVENTMASK, 0, 0);
   SendMessageW(editor_, richedit::EM_BEGINUNDOGROUP, 0, 0);
-  int replaced = 0;
-  LONG from = SelectionOf(editor_).cpMin;
-  for (;;) {
+  // Every hit from the selection on, found in the text as it is, then replaced from the last
+  // to the first: the text before each replacement is unchanged, so the control lays out only
+  // what changed instead of everything up to each hit.
+  std::vector<CHARRANGE> hits;
+  for (LONG from = SelectionOf(editor_).cpMin;;) {
     const CHARRANGE hit = FindIn(editor_, text, report.Flags | FR_DOWN, CHARRANGE{from, -1});
-    if (hit.cpMin < 0) break;
-    Select(editor_, hit);
+    if (hit.cpMin < 0 || hit.cpMax <= hit.cpMin) break;
+    hits.push_back(hit);
+    from = hit.cpMax;
+  }
+  for (auto hit = hits.rbegin(); hit != hits.rend(); ++hit) {
+    Select(editor_, *hit);
     SendMessageW(editor_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replacement.c_str()));
-    from = hit.cpMin + static_cast<LONG>(replacement.size());
-    ++replaced;
+  }
+  const auto replaced = static_cast<LONG>(hits.size());
+  if (replaced > 0) {
+    // The caret ends after the last replacement, as if the hits had been replaced in order.
+    LONG end = hits.back().cpMax;
+    for (const CHARRANGE& h : hits)
+      end += static_cast<LONG>(replacement.size()) - (h.cpMax - h.cpMin);
+    Select(editor_, CHARRANGE{end, end});
   }
   SendMessageW(editor_, richedit::EM_ENDUNDOGROUP, 0, 0);
   SendMessageW(editor_, EM_SETEVENTMASK, 0, events);
