@@ -14,23 +14,6 @@
 namespace writer {
 namespace {
 
-struct NamedColor {
-  const wchar_t* name;
-  COLORREF color;
-};
-
-// The colour box's list; "Default" is the automatic text colour.
-constexpr NamedColor kColors[] = {
-    {L"Black", RGB(0, 0, 0)},       {L"Maroon", RGB(128, 0, 0)},    {L"Green", RGB(0, 128, 0)},
-    {L"Olive", RGB(128, 128, 0)},   {L"Navy", RGB(0, 0, 128)},      {L"Purple", RGB(128, 0, 128)},
-    {L"Teal", RGB(0, 128, 128)},    {L"Gray", RGB(128, 128, 128)},  {L"Silver", RGB(192, 192, 192)},
-    {L"Red", RGB(255, 0, 0)},       {L"Lime", RGB(0, 255, 0)},      {L"Yellow", RGB(255, 255, 0)},
-    {L"Blue", RGB(0, 0, 255)},      {L"Fuchsia", RGB(255, 0, 255)}, {L"Aqua", RGB(0, 255, 255)},
-    {L"White", RGB(255, 255, 255)}, {L"Default", 0xFF000000},
-};
-constexpr COLORREF kAutomatic = 0xFF000000;
-constexpr int kCustomColor = static_cast<int>(std::size(kColors));
-
 constexpr DWORD kStyleMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 constexpr DWORD kStyleEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
 
@@ -93,11 +76,8 @@ void FormatCommands::FillLists(HWND window) {
   ComboBox& names = panel_.FontName;
   names.Clear();
   for (const std::wstring& face : faces) names.Add(face);
-  ComboBox& colors = panel_.ColorComboBox1;
-  colors.Clear();
-  for (const NamedColor& c : kColors) colors.Add(c.name);
+  panel_.ColorComboBox1.FillStandardColors();
   ShowFaceName(L"Arial");
-  colors.SetSelectedIndex(0);
 }
 
 bool FormatCommands::Handles(int command) {
@@ -182,20 +162,8 @@ void FormatCommands::RefreshControls() {
 }
 
 void FormatCommands::ShowColor(const CHARFORMAT2W& format) {
-  const COLORREF color = (format.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : format.crTextColor;
-  ComboBox& box = panel_.ColorComboBox1;
-  for (int i = 0; i < kCustomColor; ++i)
-    if (kColors[i].color == color) {
-      box.SetSelectedIndex(i);
-      return;
-    }
-  // A colour of the document outside the list gets the one custom row.
-  wchar_t name[16];
-  swprintf(name, 16, L"#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
-  while (box.Count() > kCustomColor) SendMessageW(box.Handle(), CB_DELETESTRING, kCustomColor, 0);
-  box.Add(name);
-  SendMessageW(box.Handle(), CB_SETITEMDATA, kCustomColor, static_cast<LPARAM>(color));
-  box.SetSelectedIndex(kCustomColor);
+  panel_.ColorComboBox1.SelectColor((format.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0)
+                                                                       : format.crTextColor);
 }
 
 void FormatCommands::ShowScript(DWORD effects) {
@@ -322,18 +290,13 @@ void FormatCommands::FontSizeEnter() {
 
 void FormatCommands::FontColorChosen() {
   if (updating_) return;
-  ComboBox& box = panel_.ColorComboBox1;
-  const int index = box.SelectedIndex();
-  if (index < 0) return;
-  const COLORREF chosen =
-      index < kCustomColor
-          ? kColors[index].color
-          : static_cast<COLORREF>(SendMessageW(box.Handle(), CB_GETITEMDATA, index, 0));
+  const std::optional<COLORREF> chosen = panel_.ColorComboBox1.SelectedColor();
+  if (!chosen) return;
   CHARFORMAT2W format = EmptyCharFormat();
-  if (chosen == kAutomatic || chosen == GetSysColor(COLOR_WINDOWTEXT))
+  if (*chosen == ColorComboBox::kAutomatic || *chosen == GetSysColor(COLOR_WINDOWTEXT))
     format.dwEffects = CFE_AUTOCOLOR;
   else
-    format.crTextColor = chosen;
+    format.crTextColor = *chosen;
   formats_.SetSelection(format, CFM_COLOR);
   FocusEditor();
 }

@@ -24,9 +24,15 @@ LONG Twips(const SpinEdit& box) { return static_cast<LONG>(std::lround(box.Value
 }  // namespace
 
 void TParaFormatDlg::Create(HWND owner) {
-  Form::Create(FormStyle::Borderless(L"Paragraph Formatting", kWidth, kHeight), owner);
+  FormStyle style = FormStyle::Borderless(L"Paragraph Formatting", kWidth, kHeight);
+  style.style |= WS_BORDER;
+  Form::Create(style, owner);
   HWND w = Handle();
   lblTitle.Create(w, L"Current Paragraph Attributes", 0, 0, kWidth, 28, SS_CENTER | SS_CENTERIMAGE);
+  titleFont_.Reset(CreateFontW(-15, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  lblTitle.SetFont(titleFont_.get());
   lblTitle.SetMessageHook([this](UINT msg, WPARAM, LPARAM, LRESULT&) {
     if (msg == WM_LBUTTONDOWN) {
       BeginTitleDrag();
@@ -136,6 +142,11 @@ void TParaFormatDlg::HideHints() {
 LRESULT TParaFormatDlg::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_MOUSEMOVE) HideHints();
   // The group boxes are white inside; their labels are too.
+  if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == lblTitle.Handle()) {
+    SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 21, 110));
+    SetBkColor(reinterpret_cast<HDC>(wp), RGB(221, 231, 238));
+    return reinterpret_cast<LRESULT>(titleBrush_.get());
+  }
   if (msg == WM_CTLCOLORSTATIC) {
     HWND parent = GetParent(reinterpret_cast<HWND>(lp));
     if (parent == grpIndentation.Handle() || parent == grpSpacing.Handle()) {

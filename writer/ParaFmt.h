@@ -44,6 +44,8 @@ class TParaFormatDlg : public Form {
   void HideHints();
   HWND editor_;
   BrushHandle groupBrush_{CreateSolidBrush(RGB(255, 255, 255))};
+  BrushHandle titleBrush_{CreateSolidBrush(RGB(221, 231, 238))};
+  FontHandle titleFont_;
 };
 
 // Opens the dialog on the editor's paragraph format; true when it closed with OK (which

@@ -133,8 +133,7 @@ void SidePanelControls::BuildSidePanel(HWND parent, std::function<void(int)> run
   FontName.SetSelectedIndex(0);
   FontName.SetHint(L"Font Selection");
   ColorComboBox1.Create(panel, kMargin, 108, 180, 300);
-  ColorComboBox1.Add(L"Black");
-  ColorComboBox1.SetSelectedIndex(0);
+  ColorComboBox1.FillStandardColors();
   ColorComboBox1.SetHint(L"Font Colour");
   FontSize1.Create(panel, kMargin + 190, 108, right - kMargin - 190, 24);
   FontSize1.SetRange(4, 800);

@@ -15,6 +15,7 @@
 #include "platform/Controls.h"
 #include "platform/SpinEdit.h"
 #include "writer/MainCommands.h"
+#include "writer/PanelComboBoxes.h"
 
 namespace writer {
 
@@ -42,7 +43,8 @@ class SidePanelControls {
 
   SidePanelFrame pnlSide;
   StyledButton btnHelp, btnLastDocument, btnEnvelope, sbtnFormat, btnParaFormat;
-  ComboBox FontName, ColorComboBox1;
+  FontComboBox FontName;
+  ColorComboBox ColorComboBox1;
   SpinEdit FontSize1;
   StyledButton btnBold, btnItalic, btnUnderline, btnLeftAlign, btnCenterAlign, BtnRightAlign;
   StyledButton btnSpellCheck, btnMailMerge, btnMainIndentDec, btnHangingIndentDec,
