@@ -372,7 +372,6 @@ bool TFrmMain::HandleShortcut(UINT key) {
 }
 
 bool TFrmMain::PreTranslateMessage(MSG& msg) {
-  if (search_ && search_->TranslateDialogKey(msg)) return true;
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
   return HandleShortcut(static_cast<UINT>(msg.wParam));

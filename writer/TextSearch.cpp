@@ -84,13 +84,6 @@ void TextSearch::Open(bool replace) {
   dialog.window = replace ? ReplaceTextW(&r) : FindTextW(&r);
 }
 
-bool TextSearch::TranslateDialogKey(MSG& msg) {
-  for (const Dialog& d : dialogs_)
-    if (d.window && (msg.hwnd == d.window || IsChild(d.window, msg.hwnd)))
-      return IsDialogMessageW(d.window, &msg);
-  return false;
-}
-
 void TextSearch::HandleReport(const FINDREPLACEW& report) {
   const bool fromReplace = &report == &dialogs_[1].record;
   Dialog& dialog = dialogs_[fromReplace ? 1 : 0];

@@ -28,8 +28,6 @@ class TextSearch {
   void OpenReplace() { Open(true); }
   HWND FindDialog() const { return dialogs_[0].window; }
   HWND ReplaceDialog() const { return dialogs_[1].window; }
-  // Keyboard navigation inside an open dialog; true when the message was used.
-  bool TranslateDialogKey(MSG& msg);
 
   // A report of a dialog (its button pressed, or the dialog closing).
   void HandleReport(const FINDREPLACEW& report);

@@ -456,6 +456,20 @@ TEST_F(TessaryFormatting, FindDialogSearchesWithCaseAndWholeWord) {
       {true, false, inside},    // inside a word, matching case
       {true, true, last},       // only the whole word
   };
+  // Enter in the dialog's box is its Find Next, as the program's message loop hands it over.
+  SetForegroundWindow(find);
+  SetActiveWindow(find);
+  SetFocus(GetDlgItem(find, 0x480));
+  MSG enter{GetDlgItem(find, 0x480), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  Application::Get().DispatchOne(enter);
+  Pump();
+  EXPECT_EQ(form->Editor.Selection().cpMin, capital);
+  MSG tab{GetDlgItem(find, 0x480), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  Application::Get().DispatchOne(tab);
+  Pump();
+  EXPECT_NE(GetFocus(), GetDlgItem(find, 0x480)) << "Tab moves on inside the dialog";
+  EXPECT_EQ(GetAncestor(GetFocus(), GA_ROOT), find);
+  Select(4, 7);
   for (const auto& s : steps) {
     const CHARRANGE hit = findNext(s.matchCase, s.wholeWord);
     EXPECT_EQ(hit.cpMin, s.expected) << s.matchCase << s.wholeWord;
