@@ -40,6 +40,10 @@ void Application::HandleCurrentException() noexcept {
   }
 }
 
+namespace {
+constexpr ULONG_PTR kDialogClassAtom = 0x8002;  // "#32770", the system's dialog class
+}  // namespace
+
 void Application::DispatchOne(MSG& msg) {
   if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
     if (const Form* owner = Form::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)))
@@ -49,6 +53,10 @@ void Application::DispatchOne(MSG& msg) {
     if (form->PreTranslateMessage(msg)) return;
     // Enter and Escape reach the custom Default and Cancel buttons first.
     if ((dialogKeyHandler_ && dialogKeyHandler_(msg)) || IsDialogMessageW(active, &msg)) return;
+  } else if (active && GetClassLongPtrW(active, GCW_ATOM) == kDialogClassAtom &&
+             IsDialogMessageW(active, &msg)) {
+    // A modeless dialog of the system (find, replace) gets its keys: Tab, Enter, Escape.
+    return;
   }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

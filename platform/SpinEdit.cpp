@@ -52,6 +52,7 @@ bool SpinEdit::Arrows::HandleNotify(const NMHDR& header, LRESULT& result) {
   if (header.code != UDN_DELTAPOS) return false;
   const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
   owner_.Step(change.iDelta);
+  if (owner_.OnArrow) owner_.OnArrow(change.iDelta > 0 ? 1 : -1);
   result = TRUE;  // keep the arrows' own position where it is
   return true;
 }
@@ -85,7 +86,7 @@ void SpinEdit::SetValue(double value) {
   if (Handle() && Text() != NumberText(last_)) SetText(NumberText(last_));
 }
 
-void SpinEdit::Step(int delta) { SetValue(Value() + delta); }
+void SpinEdit::Step(int delta) { SetValue(Value() + delta * increment_); }
 
 void SpinEdit::HandleCommand(WORD code) {
   if (code == EN_CHANGE) {

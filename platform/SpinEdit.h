@@ -1,7 +1,7 @@
 #pragma once
 // A number box with up and down arrows: an edit control and its up-down buddy. The value is
-// a number held in a range; the arrows step it by one, typed text is read as a number (a
-// comma counts as the decimal point) and held to the range.
+// a number held in a range; the arrows step it by the increment (one unless set), typed text is
+// read as a number (a comma counts as the decimal point) and held to the range.
 #include <functional>
 
 #include "platform/Controls.h"
@@ -15,11 +15,14 @@ class SpinEdit : public Edit {
   void SetRange(double minValue, double maxValue);
   double MinValue() const { return min_; }
   double MaxValue() const { return max_; }
+  void SetIncrement(double increment) { increment_ = increment; }
   // The typed number held to the range; the last good value while the text is no number.
   double Value() const;
   void SetValue(double value);
   // Moves the value by delta arrow steps, as the arrows do.
   void Step(int delta);
+  // After an arrow click has moved the value (delta: +1 up, -1 down).
+  std::function<void(int)> OnArrow;
 
   void HandleCommand(WORD code) override;
 
@@ -39,4 +42,5 @@ class SpinEdit : public Edit {
   double min_ = 0;
   double max_ = 100;
   double last_ = 0;
+  double increment_ = 1;
 };

@@ -74,9 +74,14 @@ void DocumentLayout::onChange(const ChangeNotice& notice) {
     return;
   }
   const auto from = entries_.begin() + static_cast<std::ptrdiff_t>(first);
-  entries_.erase(from, from + static_cast<std::ptrdiff_t>(last - first + 1));
-  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(first),
-                  std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+  if (fresh.size() == last - first + 1) {
+    // An edit inside the paragraphs it touched: the entries after them stay where they are.
+    std::move(fresh.begin(), fresh.end(), from);
+  } else {
+    entries_.erase(from, from + static_cast<std::ptrdiff_t>(last - first + 1));
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(first),
+                    std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+  }
   for (std::size_t i = first + fresh.size(); i < entries_.size(); ++i) entries_[i].start += delta;
   storyLength_ = document_.storyLength();
   prefix_ = std::min(prefix_, first);

@@ -191,6 +191,9 @@ class EditControl {
   SCROLLINFO shownHScroll_{};
   bool focused_ = false;
   bool redraw_ = true;
+  // The caret moved while redrawing was off: the view follows it when redrawing resumes, so
+  // that bulk edits do not lay the whole document out for every step.
+  bool caretScrollPending_ = false;
   bool caretShown_ = false;
   int caretHeight_ = 0;
   bool dragging_ = false;

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "richedit/EditControl.h"
+#include "richedit/RichEditWindow.h"
 #include "richedit/WordBreaker.h"
 
 namespace richedit {
@@ -660,6 +661,8 @@ std::optional<LRESULT> EditControl::stateMessage(UINT message, WPARAM wParam, LP
     case EM_EMPTYUNDOBUFFER: session_.document().emptyUndo(); return 0;
     case EM_SETUNDOLIMIT: return session_.setUndoLimit(static_cast<int>(wParam));
     case EM_STOPGROUPTYPING: session_.stopGroupTyping(); return 0;
+    case EM_BEGINUNDOGROUP: session_.document().beginUndoGroup(); return 0;
+    case EM_ENDUNDOGROUP: session_.document().endUndoGroup(); return 0;
     case EM_SETTEXTMODE: {
       const bool plain = (wParam & TM_PLAINTEXT) != 0;
       const bool rich = (wParam & TM_RICHTEXT) != 0;

@@ -166,6 +166,12 @@ void EditControl::invalidateRange(CharRange range) {
 
 void EditControl::invalidateChange() {
   if (!dirty_) return;
+  if (!redraw_) {
+    // Everything is painted again when redrawing resumes.
+    dirty_.reset();
+    formatDirty_ = false;
+    return;
+  }
   const CharRange changed = *std::exchange(dirty_, std::nullopt);
   const std::int64_t height = documentHeight();
   // Lines below move when the height changed; a format may renumber the paragraphs below.

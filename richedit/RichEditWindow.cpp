@@ -108,7 +108,8 @@ void EditControl::afterCommand() {
   // EN_UPDATE comes before the changed text is shown.
   if (changed && (eventMask_ & ENM_UPDATE)) sendCommand(EN_UPDATE);
   if (changed) updateScrollBar();
-  if (moved) scrollToCaret();
+  if (moved && redraw_) scrollToCaret();
+  if (moved && !redraw_) caretScrollPending_ = true;
   invalidateChange();
   invalidateSelectionChange(before, sel);
   updateCaret();
@@ -255,6 +256,8 @@ LRESULT EditControl::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETREDRAW:
       redraw_ = wParam != 0;
       if (redraw_) {
+        if (std::exchange(caretScrollPending_, false)) scrollToCaret();
+        drawnHeight_ = documentHeight();
         updateScrollBar();
         invalidate();
       }

@@ -8,7 +8,10 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/ExeFolder.h"
+#include "writer/Insertions.h"
+#include "writer/ParaFmt.h"
 #include "writer/WordCount.h"
+#include "writer/ZoomTable.h"
 #include "writer/export/DocumentExports.h"
 
 using namespace writer;
@@ -41,15 +44,15 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
 constexpr Command kLaterCommands[] = {
-    cmdHistory,        cmdQuickPrint,    cmdPrint,       cmdPrintPreview, cmdFind,
-    cmdFindReplace,    cmdFindNext,      cmdDate,        cmdPicture,      cmdEmoticons,
-    cmdSpecialChar,    cmdBold,          cmdItalic,      cmdUnderline,    cmdInsertTable,
-    cmdInsertEquation, cmdFormatPainter, cmdParaFormat,  cmdAlignLeft,    cmdAlignCenter,
-    cmdAlignRight,     cmdJustify,       cmdSuperscript, cmdSubscript,    cmdIndentLess,
-    cmdHangingLess,    cmdHangingMore,   cmdIndentMore,  cmdSpacing1,     cmdSpacing15,
-    cmdSpacing2,       cmdBullets,       cmdNumbering,   cmdHighlight,    cmdFontName,
-    cmdFontColor,      cmdFontSize,      cmdZoom,
+    cmdHistory,   cmdQuickPrint,  cmdPrint,       cmdPrintPreview,
+    cmdEmoticons, cmdSpecialChar, cmdInsertTable, cmdInsertEquation,
 };
+
+// A long document is counted once typing pauses; a short one at every change.
+constexpr int kImmediateCountLength = 20000;
+constexpr UINT_PTR kCountTimer = 1;
+constexpr UINT kCountDelay = 250;
+constexpr UINT kOpenSearchMessage = WM_APP + 1;
 
 std::vector<MenuEntry> EditorMenuEntries() {
   return {
@@ -97,6 +100,10 @@ TFrmMain::TFrmMain()
                   ToolIcon::SaveDisk}}),
       findMenu_({{cmdFindReplace, L"Find and Replace...", L"", L"Find text and replace it",
                   ToolIcon::Find}}),
+      alignMenu_({{cmdJustify, L"Fully Justified Text", L"", L"", ToolIcon::AlignRight},
+                  MenuEntry::Separator(),
+                  {cmdSuperscript, L"SuperScript", L"", L"", std::nullopt, true},
+                  {cmdSubscript, L"SubScript", L"", L"", std::nullopt, true}}),
       shell_(ShellOpen),
       arguments_(ProgramArguments()),
       panelBrush_(CreateSolidBrush(SidePanelFrame::kColor)) {}
@@ -127,6 +134,19 @@ void TFrmMain::Create() {
   documents_ = std::make_unique<DocumentFiles>(Editor.Handle(), *this);
   frmExport.Create(w);
   frmPresentation.Create(w);
+  formats_ = std::make_unique<FormatCommands>(*this, Editor.Handle());
+  formats_->FillLists(w);
+  formats_->OnScriptTicks = [this](int command, bool on) { alignMenu_.SetChecked(command, on); };
+  formats_->ProcessMessages = [] { Application::Get().ProcessMessages(); };
+  OnButtonDropDown = [this](int command, RECT screen) {
+    if (command == cmdAlignRight) alignMenu_.Popup(Handle(), POINT{screen.left, screen.bottom});
+  };
+  search_ = std::make_unique<TextSearch>(w, Editor.Handle());
+  search_->OnReplacedAll = [this] {
+    countStale_ = true;
+    documents_->SetModifiedState(documents_->Modified());
+    SelectionChanged();
+  };
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
   // In place before the first showing: a document from the command line is laid out once.
   MoveToPlace();
@@ -141,13 +161,14 @@ void TFrmMain::BuildToolbar() {
 
 void TFrmMain::BuildEditor() {
   Editor.Create(Handle());
-  Editor.OnChange = [this] { documents_->SetModifiedState(documents_->Modified()); };
-  Editor.OnSelectionChange = [this] {
+  Editor.OnChange = [this] {
+    countStale_ = true;
     UpdateWordCount();
-    UpdateCaretPosition();
+    documents_->SetModifiedState(documents_->Modified());
   };
+  Editor.OnSelectionChange = [this] { SelectionChanged(); };
   Editor.OnLinkClick = [this](const std::wstring& link) { OpenLink(link); };
-  Editor.SetMessageHook([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT&) {
+  Editor.SetMessageHook([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (msg == WM_RBUTTONDOWN) {
       POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
       ClientToScreen(Editor.Handle(), &p);
@@ -155,12 +176,43 @@ void TFrmMain::BuildEditor() {
       return true;
     }
     if (msg == WM_KEYDOWN) EditorKeyDown(wp);
+    // The armed format painter shows the hand and paints when a mouse button comes up.
+    if (formats_ && formats_->PainterArmed()) {
+      if (msg == WM_SETCURSOR) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        result = TRUE;
+        return true;
+      }
+      if (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) {
+        result = Editor.CallOriginal(msg, wp, lp);
+        formats_->ApplyPainter();
+        return true;
+      }
+    }
     return false;
   });
 }
 
-// The whole text is counted at every selection change, as the caret moves.
+void TFrmMain::SelectionChanged() {
+  UpdateWordCount();
+  formats_->RefreshControls();
+  UpdateCaretPosition();
+}
+
+// Counting a long text costs more than a keystroke may: after a change in a long document the
+// count waits until typing pauses, so the label is right whenever the user reads it.
 void TFrmMain::UpdateWordCount() {
+  if (!countStale_) return;
+  if (GetWindowTextLengthW(Editor.Handle()) <= kImmediateCountLength) {
+    KillTimer(Handle(), kCountTimer);
+    CountWordsNow();
+  } else {
+    SetTimer(Handle(), kCountTimer, kCountDelay, nullptr);
+  }
+}
+
+void TFrmMain::CountWordsNow() {
+  countStale_ = false;
   const std::wstring text = Editor.Text();
   const std::u16string line =
       WordCountText(CountWords({reinterpret_cast<const char16_t*>(text.data()), text.size()}));
@@ -236,8 +288,8 @@ void TFrmMain::FirstShow() {
     Application::Get().Guard([&] { documents_->OpenDocumentFile(arguments_.front()); });
   FocusEditor();
   StatusBar1.UpdateKeyStates();
-  UpdateWordCount();
-  UpdateCaretPosition();
+  ApplyZoom();
+  SelectionChanged();
   documents_->SetModifiedState(false);
 }
 
@@ -269,7 +321,7 @@ void TFrmMain::SetCommandEnabled(int command, bool enabled) {
 }
 
 std::vector<OwnerDrawnMenu*> TFrmMain::Menus() {
-  return {&editorMenu_, &newMenu_, &saveMenu_, &findMenu_};
+  return {&editorMenu_, &newMenu_, &saveMenu_, &findMenu_, &alignMenu_};
 }
 
 void TFrmMain::RunCommand(int command) {
@@ -296,7 +348,20 @@ void TFrmMain::RunCommand(int command) {
     case cmdClearSelection: ClearSelectionClick(); break;
     case cmdClearAll: ClearAllClick(); break;
     case cmdHideSidePanel: HideSidePanelClick(); break;
-    default: break;
+    // The dialogs open once the command's own message has been handled.
+    case cmdFind: PostMessageW(Handle(), kOpenSearchMessage, 0, 0); break;
+    case cmdFindReplace: PostMessageW(Handle(), kOpenSearchMessage, 1, 0); break;
+    case cmdFindNext: search_->FindNext(); break;
+    case cmdDate: InsertDate(editor); break;
+    case cmdPicture:
+      Application::Get().ProcessMessages();
+      Application::Get().Guard([&] { InsertPicture(Handle(), editor); });
+      break;
+    case cmdParaFormat: btnParaFormatClick(); break;
+    case cmdZoom: ApplyZoom(); break;
+    default:
+      if (FormatCommands::Handles(command)) formats_->Run(command);
+      break;
   }
 }
 
@@ -370,7 +435,32 @@ void TFrmMain::EditorKeyDown(WPARAM key) {
     PostMessageW(Handle(), WM_APP, 0, 0);  // after the key has toggled
 }
 
+// Cancel puts back what the dialog changed, tab stops included, and the modified flag.
+void TFrmMain::btnParaFormatClick() {
+  const TextFormats formats(Editor.Handle());
+  const PARAFORMAT2 saved = formats.ParagraphFormat();
+  const bool modified = documents_->Modified();
+  Application::Get().ProcessMessages();
+  if (!ExecuteParaFormatDialog(Handle(), Editor.Handle())) {
+    formats.SetParagraphFormat(saved, PFM_ALIGNMENT | PFM_STARTINDENT | PFM_OFFSET |
+                                          PFM_LINESPACING | PFM_RIGHTINDENT | PFM_SPACEAFTER |
+                                          PFM_SPACEBEFORE | PFM_TABSTOPS);
+    documents_->SetModifiedState(modified);
+  }
+  Application::Get().ProcessMessages();
+}
+
 // DocumentHost -------------------------------------------------------------------------------
+
+void TFrmMain::ApplyZoom() {
+  countStale_ = true;  // a load or save went before
+  const std::optional<ZoomRow> row = ZoomForPosition(ZoomBar.Position());
+  if (!row) return;
+  SendMessageW(Editor.Handle(), EM_SETZOOM, static_cast<WPARAM>(row->numerator), row->denominator);
+  const std::u16string panel = ZoomPanelText(*row), label = ZoomLabelText(*row);
+  StatusBar1.SetPanel(3, std::wstring(panel.begin(), panel.end()));
+  Label1.SetText(std::wstring(label.begin(), label.end()));
+}
 
 void TFrmMain::SetApplicationTitle(const std::wstring& title) {
   Application::Get().SetTitle(title);
@@ -418,7 +508,23 @@ LRESULT TFrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_APP: StatusBar1.UpdateKeyStates(); return 0;
-    default: break;
+    case kOpenSearchMessage:
+      if (wp)
+        search_->OpenReplace();
+      else
+        search_->OpenFind();
+      return 0;
+    case WM_TIMER:
+      if (wp != kCountTimer) break;
+      KillTimer(Handle(), kCountTimer);
+      CountWordsNow();
+      return 0;
+    default:
+      if (msg == TextSearch::ReportMessage()) {
+        search_->HandleReport(*reinterpret_cast<const FINDREPLACEW*>(lp));
+        return 0;
+      }
+      break;
   }
   return Form::WndProc(msg, wp, lp);
 }

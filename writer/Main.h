@@ -13,11 +13,13 @@
 #include "platform/Form.h"
 #include "writer/DocumentFiles.h"
 #include "writer/EditorBox.h"
+#include "writer/FormatCommands.h"
 #include "writer/MainCommands.h"
 #include "writer/MainToolbar.h"
 #include "writer/PopupMenus.h"
 #include "writer/SidePanel.h"
 #include "writer/StatusPanels.h"
+#include "writer/TextSearch.h"
 #include "writer/export/ExportProgress.h"
 #include "writer/export/PresentationOptions.h"
 
@@ -43,6 +45,9 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   const writer::OwnerDrawnMenu& NewMenu() const { return newMenu_; }
   const writer::OwnerDrawnMenu& SaveMenu() const { return saveMenu_; }
   const writer::OwnerDrawnMenu& FindMenu() const { return findMenu_; }
+  const writer::OwnerDrawnMenu& AlignMenu() const { return alignMenu_; }
+  writer::FormatCommands& Formatting() { return *formats_; }
+  writer::TextSearch& Search() { return *search_; }
 
   // Full work-area height, 1024 wide, centred; only in the normal state.
   void PlaceMainWindow();
@@ -67,6 +72,9 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void HideSidePanelClick();
   void UpdateWordCount();
   void UpdateCaretPosition();
+  // Count, side panel and caret position after the selection moved.
+  void SelectionChanged();
+  void btnParaFormatClick();
   // The Editor's context menu at the screen point (the right button went down in it).
   void EditorMouseDownRight(POINT screen);
 
@@ -85,7 +93,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void SetCaption(const std::wstring& caption) override { Form::SetCaption(caption); }
   void SetApplicationTitle(const std::wstring& title) override;
   void SetModifiedPanel(const std::wstring& text) override { StatusBar1.SetPanel(2, text); }
-  void ApplyZoom() override {}
+  void ApplyZoom() override;
   void FocusEditor() override;
   void ProcessMessages() override;
   void RecordInHistory(const std::wstring&, HistoryKind) override {}
@@ -117,10 +125,15 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void OpenLink(const std::wstring& link);
   void EditorKeyDown(WPARAM key);
   void FirstShow();
+  void CountWordsNow();
   std::vector<writer::OwnerDrawnMenu*> Menus();
 
   std::unique_ptr<DocumentFiles> documents_;
-  writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_;
+  writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_, alignMenu_;
+  std::unique_ptr<writer::FormatCommands> formats_;
+  std::unique_ptr<writer::TextSearch> search_;
+  // The count runs when the text changed; in a long document once typing pauses.
+  bool countStale_ = true;
   std::set<int> disabled_;
   ShellStarter shell_;
   std::vector<std::wstring> arguments_;

@@ -60,8 +60,9 @@ int TrackBar::Position() const {
 void SidePanelControls::BuildSidePanel(HWND parent, std::function<void(int)> run,
                                        std::function<void(const std::wstring&)> hint) {
   pnlSide.Create(parent, 0, 0, kWidth, 400);
-  pnlSide.SetMessageHook([hint](UINT msg, WPARAM, LPARAM, LRESULT&) {
+  pnlSide.SetMessageHook([this, hint, run](UINT msg, WPARAM, LPARAM lp, LRESULT&) {
     if (msg == WM_MOUSEMOVE) hint(L"");
+    if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == ZoomBar.Handle()) run(cmdZoom);
     return false;
   });
   HWND panel = pnlSide.Handle();
@@ -112,11 +113,16 @@ void SidePanelControls::BuildSidePanel(HWND parent, std::function<void(int)> run
     styled.SetShowFocusRect(false);
     styled.SetTabStop(false);
     b.button.SetHint(b.hint);
-    b.button.SetMessageHook(
-        [hint, text = std::wstring(b.hint)](UINT msg, WPARAM, LPARAM, LRESULT&) {
-          if (msg == WM_MOUSEMOVE) hint(text);
-          return false;
-        });
+    b.button.SetMessageHook([this, hint, text = std::wstring(b.hint), &button = b.button,
+                             command = b.command](UINT msg, WPARAM, LPARAM, LRESULT&) {
+      if (msg == WM_MOUSEMOVE) hint(text);
+      if (msg == WM_RBUTTONUP && OnButtonDropDown) {
+        RECT r{};
+        GetWindowRect(button.Handle(), &r);
+        OnButtonDropDown(command, r);
+      }
+      return false;
+    });
     b.button.OnClick = [run, command = b.command] { run(command); };
     commands_.emplace_back(b.command, &b.button);
   }
@@ -127,8 +133,7 @@ void SidePanelControls::BuildSidePanel(HWND parent, std::function<void(int)> run
   FontName.SetSelectedIndex(0);
   FontName.SetHint(L"Font Selection");
   ColorComboBox1.Create(panel, kMargin, 108, 180, 300);
-  ColorComboBox1.Add(L"Black");
-  ColorComboBox1.SetSelectedIndex(0);
+  ColorComboBox1.FillStandardColors();
   ColorComboBox1.SetHint(L"Font Colour");
   FontSize1.Create(panel, kMargin + 190, 108, right - kMargin - 190, 24);
   FontSize1.SetRange(4, 800);

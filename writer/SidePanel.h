@@ -15,6 +15,7 @@
 #include "platform/Controls.h"
 #include "platform/SpinEdit.h"
 #include "writer/MainCommands.h"
+#include "writer/PanelComboBoxes.h"
 
 namespace writer {
 
@@ -42,7 +43,8 @@ class SidePanelControls {
 
   SidePanelFrame pnlSide;
   StyledButton btnHelp, btnLastDocument, btnEnvelope, sbtnFormat, btnParaFormat;
-  ComboBox FontName, ColorComboBox1;
+  FontComboBox FontName;
+  ColorComboBox ColorComboBox1;
   SpinEdit FontSize1;
   StyledButton btnBold, btnItalic, btnUnderline, btnLeftAlign, btnCenterAlign, BtnRightAlign;
   StyledButton btnSpellCheck, btnMailMerge, btnMainIndentDec, btnHangingIndentDec,
@@ -57,6 +59,9 @@ class SidePanelControls {
                       std::function<void(const std::wstring&)> hint);
   // Places the frame and the foot label for the panel's new height.
   void PlaceSidePanel(int left, int top, int height);
+  // The right mouse button released over a panel button: its drop-down, if it has one, opens
+  // under the button (screen coordinates).
+  std::function<void(int command, RECT screen)> OnButtonDropDown;
   // Every control that carries a command, with its command.
   const std::vector<std::pair<int, Control*>>& CommandControls() const { return commands_; }
 

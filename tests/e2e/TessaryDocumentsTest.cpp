@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -213,4 +214,81 @@ TEST(TessaryDocuments, FilesThatAreNotWhatTheirNamesSayAreOpenedOrRefused) {
     EXPECT_EQ(Slurp(path), c.bytes) << "opening never writes";
   }
   EXPECT_EQ(t.run.Close(t.main), 0u);
+}
+
+// Formatting from outside: the side panel's real buttons and the real Replace dialog.
+
+namespace {
+
+// The side panel's buttons in the order they are made: help, last document, envelope, painter,
+// paragraph; bold, italic, underline, left, centre, right; spell, merge, four indents; three
+// spacings, bullets, numbering, highlight.
+constexpr int kBoldButton = 5, kCentreButton = 9, kOneAndAHalfButton = 18;
+
+fs::path CopySample(const ScratchFolder& scratch, const std::string& name) {
+  const fs::path copy = scratch.Path() / name;
+  fs::copy(fs::path(TEST_DATA_DIR) / "rtf" / name, copy);
+  return copy;
+}
+
+}  // namespace
+
+TEST(TessaryFormatting, ABoldCentredSpacedWordSurvivesSavingAsRichText) {
+  ScratchFolder scratch;
+  const fs::path sample = CopySample(scratch, "lo-alignment-letter.rtf");
+  TessaryRun t(L"\"" + sample.wstring() + L"\"");
+  t.Attach(CaptionFor(sample));
+  // "Thank" of the letter's first plain paragraph; the control counts a paragraph end as one.
+  const std::wstring opened = t.Text();
+  const std::size_t at = opened.find(L"Thank you");
+  ASSERT_NE(at, std::wstring::npos);
+  const auto word =
+      static_cast<LPARAM>(at - std::count(opened.begin(), opened.begin() + at, L'\n'));
+  Ask(t.editor, EM_SETSEL, static_cast<WPARAM>(word), word + 5);
+  for (int button : {kBoldButton, kCentreButton, kOneAndAHalfButton})
+    PostMessageW(FindChildByIndex(t.main, L"TStyledButton", button), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return t.ShowsModified(); }));
+  const fs::path saved = scratch.Path() / "formatted.rtf";
+  t.SaveAs(saved);
+  EXPECT_EQ(t.run.Close(t.main), 0u);
+
+  const richedit::RichTextDocument document = ReadDocument(saved);
+  const auto thank = static_cast<richedit::CharPos>(word);
+  const richedit::CharFormat format = document.charFormatAt(thank + 1);
+  EXPECT_TRUE(format.has(richedit::cfe::Bold));
+  EXPECT_FALSE(document.charFormatAt(thank + 7).has(richedit::cfe::Bold)) << "only the word";
+  const richedit::ParaFormat paragraph = document.paraFormatAt(thank);
+  EXPECT_EQ(paragraph.alignment, richedit::pfa::Center);
+  EXPECT_EQ(paragraph.lineSpacingRule, richedit::lsr::AtLeast);
+  // One and a half times the word's size in whole points, halves to the even neighbour.
+  const int points = format.height / 20;
+  const int spacing = points * 3 / 2 + ((points * 3) % 2 != 0 && (points * 3 / 2) % 2 != 0);
+  EXPECT_EQ(paragraph.lineSpacing, spacing * 20) << points << " points";
+  EXPECT_NE(document.paraFormatAt(thank - 3).alignment, richedit::pfa::Center)
+      << "the paragraph before keeps its alignment";
+}
+
+TEST(TessaryFormatting, ReplaceAllThroughTheRealDialogIsOneUndoStep) {
+  TessaryRun t;
+  t.Attach(kCaption);
+  const std::wstring text = L"The cat sat; the Cat ran; concatenate.";
+  t.Type(text);
+  ASSERT_TRUE(WaitUntil([&] { return t.Text() == text; }));
+  Ask(t.editor, EM_SETSEL, 0, 0);
+  t.Command(writer::cmdFindReplace);
+  HWND dialog = t.run.WaitForWindow(L"Replace");
+  SetControlText(GetDlgItem(dialog, 0x480), L"cat");
+  SetControlText(GetDlgItem(dialog, 0x481), L"dog");
+  ClickButton(dialog, L"Replace All");
+  const std::wstring replaced = L"The dog sat; the dog ran; condogenate.";
+  EXPECT_TRUE(WaitUntil([&] { return t.Text() == replaced; })) << Utf8FromWide(t.Text());
+  EXPECT_TRUE(t.ShowsModified());
+  Ask(t.editor, EM_UNDO);  // what Ctrl+Z sends
+  EXPECT_EQ(t.Text(), text);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  t.Command(writer::cmdClose);
+  const MessageBoxSeen prompt = t.run.WaitForMessageBox();
+  t.run.Answer(prompt, L"No");
+  t.run.WaitForExit();
 }

@@ -591,6 +591,32 @@ TEST_F(EditWindow, TextModeUndoAndModifiedState) {
   EXPECT_EQ(windowText(control), L"abcx");
 }
 
+// Bulk edits: many replacements as one undo step, with the view catching up with the caret
+// only once redrawing resumes.
+TEST_F(EditWindow, UndoGroupsAndEditsWhileRedrawingIsOff) {
+  std::wstring text;
+  for (int i = 0; i < 200; ++i) text += L"line " + std::to_wstring(i) + L"\r";
+  send(WM_SETTEXT, 0, text.c_str());
+  send(EM_EMPTYUNDOBUFFER);
+  send(WM_SETREDRAW, FALSE);
+  send(EM_BEGINUNDOGROUP);
+  for (LONG at : {0L, 7L, 14L}) {
+    CHARRANGE r{at, at + 4};
+    send(EM_EXSETSEL, 0, &r);
+    send(EM_REPLACESEL, TRUE, L"LINE");
+  }
+  CHARRANGE end{static_cast<LONG>(text.size()) - 2, static_cast<LONG>(text.size()) - 2};
+  send(EM_EXSETSEL, 0, &end);
+  send(EM_ENDUNDOGROUP);
+  EXPECT_EQ(send(EM_GETFIRSTVISIBLELINE), 0) << "the view waits while redrawing is off";
+  send(WM_SETREDRAW, TRUE);
+  EXPECT_GT(send(EM_GETFIRSTVISIBLELINE), 150) << "then it shows the caret";
+  EXPECT_EQ(storyText().substr(0, 20), L"LINE 0\rLINE 1\rLINE 2");
+  EXPECT_TRUE(send(EM_UNDO));
+  EXPECT_EQ(storyText().substr(0, 20), L"line 0\rline 1\rline 2") << "one step for all three";
+  EXPECT_FALSE(send(EM_CANUNDO));
+}
+
 TEST_F(EditWindow, SelectedTextRangesAndWordBreaks) {
   setText(control, L"alpha beta\rgamma");
   setSelection(control, 6, 13);
