@@ -9,6 +9,8 @@
 #include "platform/Dialogs.h"
 #include "platform/ExeFolder.h"
 #include "writer/WordCount.h"
+#include "writer/print/PrintPreview.h"
+#include "writer/print/QuickPrint.h"
 
 using namespace writer;
 
@@ -40,14 +42,13 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
 constexpr Command kLaterCommands[] = {
-    cmdHistory,        cmdQuickPrint,    cmdPrint,       cmdPrintPreview, cmdFind,
-    cmdFindReplace,    cmdFindNext,      cmdDate,        cmdPicture,      cmdEmoticons,
-    cmdSpecialChar,    cmdBold,          cmdItalic,      cmdUnderline,    cmdInsertTable,
-    cmdInsertEquation, cmdFormatPainter, cmdParaFormat,  cmdAlignLeft,    cmdAlignCenter,
-    cmdAlignRight,     cmdJustify,       cmdSuperscript, cmdSubscript,    cmdIndentLess,
-    cmdHangingLess,    cmdHangingMore,   cmdIndentMore,  cmdSpacing1,     cmdSpacing15,
-    cmdSpacing2,       cmdBullets,       cmdNumbering,   cmdHighlight,    cmdFontName,
-    cmdFontColor,      cmdFontSize,      cmdZoom,
+    cmdHistory,   cmdFind,        cmdFindReplace,    cmdFindNext,      cmdDate,
+    cmdPicture,   cmdEmoticons,   cmdSpecialChar,    cmdBold,          cmdItalic,
+    cmdUnderline, cmdInsertTable, cmdInsertEquation, cmdFormatPainter, cmdParaFormat,
+    cmdAlignLeft, cmdAlignCenter, cmdAlignRight,     cmdJustify,       cmdSuperscript,
+    cmdSubscript, cmdIndentLess,  cmdHangingLess,    cmdHangingMore,   cmdIndentMore,
+    cmdSpacing1,  cmdSpacing15,   cmdSpacing2,       cmdBullets,       cmdNumbering,
+    cmdHighlight, cmdFontName,    cmdFontColor,      cmdFontSize,      cmdZoom,
 };
 
 std::vector<MenuEntry> EditorMenuEntries() {
@@ -100,7 +101,7 @@ TFrmMain::TFrmMain()
       arguments_(ProgramArguments()),
       panelBrush_(CreateSolidBrush(SidePanelFrame::kColor)) {}
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() = default;  // the print windows go with it
 
 void TFrmMain::Create() {
   FormStyle style;
@@ -124,6 +125,7 @@ void TFrmMain::Create() {
   BuildEditor();
   StatusBar1.Create(w);
   documents_ = std::make_unique<DocumentFiles>(Editor.Handle(), *this);
+  BuildPrinting();
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
   // In place before the first showing: a document from the command line is laid out once.
   MoveToPlace();
@@ -293,6 +295,9 @@ void TFrmMain::RunCommand(int command) {
     case cmdClearSelection: ClearSelectionClick(); break;
     case cmdClearAll: ClearAllClick(); break;
     case cmdHideSidePanel: HideSidePanelClick(); break;
+    case cmdPrintPreview: BtnPrintPreviewClick(); break;
+    case cmdQuickPrint: BtnQuickPrintClick(true); break;
+    case cmdPrint: BtnQuickPrintClick(false); break;
     default: break;
   }
 }
@@ -311,6 +316,18 @@ bool TFrmMain::PreTranslateMessage(MSG& msg) {
   if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
   return HandleShortcut(static_cast<UINT>(msg.wParam));
 }
+
+void TFrmMain::BuildPrinting() {
+  const auto documentName = [this] { return FileNamePart(documents_->DocumentName()); };
+  printPreview_ =
+      std::make_unique<TfrmPrintPreview>(PrintPreviewHost{Editor.Handle(), documentName, &Margins});
+  printPreview_->Create();
+  quickPrint_ = std::make_unique<QuickPrint>(Editor.Handle(), *printPreview_, documentName);
+}
+
+void TFrmMain::BtnPrintPreviewClick() { printPreview_->Execute(); }
+
+void TFrmMain::BtnQuickPrintClick(bool toolbar) { quickPrint_->Run(toolbar); }
 
 void TFrmMain::btnHelpClick() { ShowInformation(ShortcutHelpText()); }
 

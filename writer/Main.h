@@ -18,6 +18,12 @@
 #include "writer/PopupMenus.h"
 #include "writer/SidePanel.h"
 #include "writer/StatusPanels.h"
+#include "writer/print/MarginSettings.h"
+
+class TfrmPrintPreview;
+namespace writer {
+class QuickPrint;
+}
 
 class TFrmMain : public Form, public writer::SidePanelControls, public DocumentHost {
  public:
@@ -63,6 +69,13 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void HideSidePanelClick();
   void UpdateWordCount();
   void UpdateCaretPosition();
+  void BtnPrintPreviewClick();
+  // The toolbar's Quick Print (toolbar true) and Ctrl+P.
+  void BtnQuickPrintClick(bool toolbar);
+
+  // Read and written by the print preview's margins dialog.
+  writer::MarginSettings Margins;
+  TfrmPrintPreview& PrintPreview() { return *printPreview_; }
   // The Editor's context menu at the screen point (the right button went down in it).
   void EditorMouseDownRight(POINT screen);
 
@@ -105,6 +118,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void MoveToPlace();
   void BuildToolbar();
   void BuildEditor();
+  void BuildPrinting();
   void ShowHint(const std::wstring& hint) { StatusBar1.SetPanel(0, hint); }
   void ShowDropDown(int command, RECT button);
   void StartProgram(const std::wstring& file, const wchar_t* verb, int show);
@@ -114,6 +128,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   std::vector<writer::OwnerDrawnMenu*> Menus();
 
   std::unique_ptr<DocumentFiles> documents_;
+  std::unique_ptr<TfrmPrintPreview> printPreview_;
+  std::unique_ptr<writer::QuickPrint> quickPrint_;
   writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_;
   std::set<int> disabled_;
   ShellStarter shell_;
