@@ -15,6 +15,9 @@ namespace {
 
 constexpr int kLeadTwips = 90;  // kept between the top allowance and the first line
 constexpr int kMaxCopyLength = 1000000;
+constexpr long double kOverhangInches = 0.1L;
+// Larger pictures of a page's text (zoomed far in) are not kept: it is played each time.
+constexpr long long kMostShownPixels = 4'000'000;
 
 struct StringCursor {
   std::string_view text;
@@ -90,6 +93,17 @@ HWND MakePlainRichEdit(HWND parent) {
 
 std::int32_t Twips(long double inches) { return VpRoundToInt(inches * 1440); }
 
+// The one kept picture of a page's text: only the page on screen needs it.
+struct ShownText {
+  const void* owner = nullptr;
+  SIZE size{};
+  BitmapHandle bitmap;
+};
+ShownText& Shown() {
+  static ShownText shown;
+  return shown;
+}
+
 }  // namespace
 
 std::string GetRtfText(HWND control) {
@@ -164,6 +178,10 @@ RECT VpRtfLayoutRect(TVpSize page, const TVpMargins& margins, std::int32_t topAl
 
 // TVpRtfPageBlock -------------------------------------------------------------------------------
 
+TVpRtfPageBlock::~TVpRtfPageBlock() {
+  if (Shown().owner == this) Shown() = ShownText{};
+}
+
 FORMATRANGE TVpRtfPageBlock::FormatRecord(HDC dc) const {
   const TVpSize page = info_.PageSize;
   FORMATRANGE fr{};
@@ -185,8 +203,9 @@ TVpEnhMetaFile TVpRtfPageBlock::Recording() const {
   if (!dc) return {};
   FORMATRANGE fr = FormatRecord(dc);
   const HWND control = static_cast<const TVpRichEditCopy&>(*info_.Control).Control();
+  // The control keeps its layout between pages: releasing it here would lay the document
+  // out again from its start for every page drawn.
   SendMessageW(control, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr));
-  SendMessageW(control, EM_FORMATRANGE, FALSE, 0);
   return TVpEnhMetaFile(CloseEnhMetaFile(dc));
 }
 
@@ -199,14 +218,48 @@ void TVpRtfPageBlock::Draw(TVpDrawTarget& target, const TVpDrawContext& context)
     FORMATRANGE fr = FormatRecord(dc);
     fr.hdcTarget = dc;
     SendMessageW(copy->Control(), EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr));
-    SendMessageW(copy->Control(), EM_FORMATRANGE, FALSE, 0);
     return;
   }
   if (!recorded_.get()) recorded_ = Recording();
-  if (!recorded_.get()) return;
+  if (recorded_.get()) Show(dc, context);
+}
+
+void TVpRtfPageBlock::Show(HDC dc, const TVpDrawContext& context) const {
   const RECT page{0, 0, VpRoundToInt(info_.PageSize.Width * context.PpiX),
                   VpRoundToInt(info_.PageSize.Height * context.PpiY)};
-  PlayEnhMetaFile(dc, recorded_.get(), &page);
+  // The text rectangle and a little around it for overhanging glyphs; the sheet is white there
+  // and everything else on the page is drawn afterwards.
+  const TVpRect& r = info_.Rect;
+  POINT area[2] = {{VpRoundToInt((r.Left - kOverhangInches) * context.PpiX),
+                    VpRoundToInt((r.Top - kOverhangInches) * context.PpiY)},
+                   {VpRoundToInt((r.Right + kOverhangInches) * context.PpiX),
+                    VpRoundToInt((r.Bottom + kOverhangInches) * context.PpiY)}};
+  POINT device[2] = {area[0], area[1]};
+  POINT origin[2] = {{0, 0}, {page.right, page.bottom}};
+  LPtoDP(dc, device, 2);
+  LPtoDP(dc, origin, 2);
+  const SIZE size{device[1].x - device[0].x, device[1].y - device[0].y};
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (static_cast<long long>(size.cx) * size.cy > kMostShownPixels) {
+    PlayEnhMetaFile(dc, recorded_.get(), &page);
+    return;
+  }
+  MemoryDC memory(dc);
+  ShownText& shown = Shown();
+  if (shown.owner != this || size.cx != shown.size.cx || size.cy != shown.size.cy) {
+    shown.bitmap.Reset(CreateCompatibleBitmap(dc, size.cx, size.cy));
+    shown.owner = this;
+    shown.size = size;
+    Selection use(memory.get(), shown.bitmap.get());
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const RECT placed{origin[0].x - device[0].x, origin[0].y - device[0].y,
+                      origin[1].x - device[0].x, origin[1].y - device[0].y};
+    PlayEnhMetaFile(memory.get(), recorded_.get(), &placed);
+  }
+  Selection use(memory.get(), shown.bitmap.get());
+  StretchBlt(dc, area[0].x, area[0].y, area[1].x - area[0].x, area[1].y - area[0].y, memory.get(),
+             0, 0, size.cx, size.cy, SRCCOPY);
 }
 
 // TVpRtfPreview ---------------------------------------------------------------------------------
@@ -290,5 +343,4 @@ void TVpRtfPreview::LoadRichEdit(HWND editor) {
     if (OnProgress) OnProgress(*this, done ? 100 : std::min(99, VpRoundToInt(100.0L * e / n)));
     if (done) break;
   }
-  SendMessageW(control, EM_FORMATRANGE, FALSE, 0);
 }

@@ -17,6 +17,7 @@
 #include "engine/VpGdiSupport.h"
 #include "engine/VpPreview.h"
 #include "engine/VpValue.h"
+#include "platform/GdiHandles.h"
 
 // Streams the control's whole content out as rich text. A control without a parent window is
 // parented to the program's main window for the call.
@@ -84,12 +85,18 @@ class TVpRtfPageBlock : public TVpPageRtfBlock {
  public:
   TVpRtfPageBlock(TVpPageRtfInfo info, std::shared_ptr<TVpReferenceDc> reference)
       : info_(std::move(info)), reference_(std::move(reference)) {}
+  ~TVpRtfPageBlock() override;
+  TVpRtfPageBlock(const TVpRtfPageBlock&) = delete;
+  TVpRtfPageBlock& operator=(const TVpRtfPageBlock&) = delete;
   const TVpPageRtfInfo& Info() const { return info_; }
   void Draw(TVpDrawTarget& target, const TVpDrawContext& context) const override;
 
  private:
   FORMATRANGE FormatRecord(HDC dc) const;
   TVpEnhMetaFile Recording() const;
+  // Plays the recording into dc through a picture of the text area at the device size. The
+  // picture of the page shown last is kept, so a repaint at the same zoom is one copy.
+  void Show(HDC dc, const TVpDrawContext& context) const;
 
   TVpPageRtfInfo info_;
   std::shared_ptr<TVpReferenceDc> reference_;
