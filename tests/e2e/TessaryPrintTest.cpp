@@ -216,6 +216,10 @@ TEST_F(TessaryPrinting, PrintAllPutsEveryLineWhereThePreviewLaidItOut) {
       << expected.size();
   const int pages = PreviewPageCount();
   ASSERT_GE(pages, 3);
+  // The window opens maximised, partly off the screen's edges; restored, all of it shows.
+  EXPECT_TRUE(IsZoomed(preview_));
+  ShowWindow(preview_, SW_RESTORE);
+  Sleep(500);
   screenshots_.push_back(SaveWindowScreenshot(preview_, L"tessary-print-preview"));
 
   ClickButton(preview_, L"Print All");
