@@ -64,6 +64,7 @@ struct PrintRequest {
   int copies = 1;
   bool allowPageRange = true;
   bool allowSelection = false;
+  bool selectionChosen = false;  // the range starts at the selection
 };
 
 struct PrintChoice {

@@ -144,6 +144,7 @@ class WindowsDialogs final : public Dialogs {
     pd.Flags = PD_USEDEVMODECOPIESANDCOLLATE;
     if (!request.allowPageRange) pd.Flags |= PD_NOPAGENUMS;
     if (!request.allowSelection) pd.Flags |= PD_NOSELECTION;
+    if (request.allowSelection && request.selectionChosen) pd.Flags |= PD_SELECTION;
     pd.nMinPage = static_cast<WORD>(request.minPage);
     pd.nMaxPage = static_cast<WORD>(request.maxPage);
     pd.nFromPage = static_cast<WORD>(request.fromPage);

@@ -13,6 +13,8 @@
 #include "writer/WordCount.h"
 #include "writer/ZoomTable.h"
 #include "writer/export/DocumentExports.h"
+#include "writer/print/PrintPreview.h"
+#include "writer/print/QuickPrint.h"
 
 using namespace writer;
 
@@ -44,8 +46,7 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
 constexpr Command kLaterCommands[] = {
-    cmdHistory,   cmdQuickPrint,  cmdPrint,       cmdPrintPreview,
-    cmdEmoticons, cmdSpecialChar, cmdInsertTable, cmdInsertEquation,
+    cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertTable, cmdInsertEquation,
 };
 
 // A long document is counted once typing pauses; a short one at every change.
@@ -108,7 +109,7 @@ TFrmMain::TFrmMain()
       arguments_(ProgramArguments()),
       panelBrush_(CreateSolidBrush(SidePanelFrame::kColor)) {}
 
-TFrmMain::~TFrmMain() = default;
+TFrmMain::~TFrmMain() = default;  // the print windows go with it
 
 void TFrmMain::Create() {
   FormStyle style;
@@ -147,6 +148,7 @@ void TFrmMain::Create() {
     documents_->SetModifiedState(documents_->Modified());
     SelectionChanged();
   };
+  BuildPrinting();
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
   // In place before the first showing: a document from the command line is laid out once.
   MoveToPlace();
@@ -348,6 +350,9 @@ void TFrmMain::RunCommand(int command) {
     case cmdClearSelection: ClearSelectionClick(); break;
     case cmdClearAll: ClearAllClick(); break;
     case cmdHideSidePanel: HideSidePanelClick(); break;
+    case cmdPrintPreview: BtnPrintPreviewClick(); break;
+    case cmdQuickPrint: BtnQuickPrintClick(true); break;
+    case cmdPrint: BtnQuickPrintClick(false); break;
     // The dialogs open once the command's own message has been handled.
     case cmdFind: PostMessageW(Handle(), kOpenSearchMessage, 0, 0); break;
     case cmdFindReplace: PostMessageW(Handle(), kOpenSearchMessage, 1, 0); break;
@@ -379,6 +384,18 @@ bool TFrmMain::PreTranslateMessage(MSG& msg) {
   if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
   return HandleShortcut(static_cast<UINT>(msg.wParam));
 }
+
+void TFrmMain::BuildPrinting() {
+  const auto documentName = [this] { return FileNamePart(documents_->DocumentName()); };
+  printPreview_ =
+      std::make_unique<TfrmPrintPreview>(PrintPreviewHost{Editor.Handle(), documentName, &Margins});
+  printPreview_->Create();
+  quickPrint_ = std::make_unique<QuickPrint>(Editor.Handle(), *printPreview_, documentName);
+}
+
+void TFrmMain::BtnPrintPreviewClick() { printPreview_->Execute(); }
+
+void TFrmMain::BtnQuickPrintClick(bool toolbar) { quickPrint_->Run(toolbar); }
 
 void TFrmMain::btnHelpClick() { ShowInformation(ShortcutHelpText()); }
 

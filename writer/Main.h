@@ -22,6 +22,12 @@
 #include "writer/TextSearch.h"
 #include "writer/export/ExportProgress.h"
 #include "writer/export/PresentationOptions.h"
+#include "writer/print/MarginSettings.h"
+
+class TfrmPrintPreview;
+namespace writer {
+class QuickPrint;
+}
 
 class TFrmMain : public Form, public writer::SidePanelControls, public DocumentHost {
  public:
@@ -75,6 +81,13 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   // Count, side panel and caret position after the selection moved.
   void SelectionChanged();
   void btnParaFormatClick();
+  void BtnPrintPreviewClick();
+  // The toolbar's Quick Print (toolbar true) and Ctrl+P.
+  void BtnQuickPrintClick(bool toolbar);
+
+  // Read and written by the print preview's margins dialog.
+  writer::MarginSettings Margins;
+  TfrmPrintPreview& PrintPreview() { return *printPreview_; }
   // The Editor's context menu at the screen point (the right button went down in it).
   void EditorMouseDownRight(POINT screen);
 
@@ -119,6 +132,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void MoveToPlace();
   void BuildToolbar();
   void BuildEditor();
+  void BuildPrinting();
   void ShowHint(const std::wstring& hint) { StatusBar1.SetPanel(0, hint); }
   void ShowDropDown(int command, RECT button);
   void StartProgram(const std::wstring& file, const wchar_t* verb, int show);
@@ -129,6 +143,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   std::vector<writer::OwnerDrawnMenu*> Menus();
 
   std::unique_ptr<DocumentFiles> documents_;
+  std::unique_ptr<TfrmPrintPreview> printPreview_;
+  std::unique_ptr<writer::QuickPrint> quickPrint_;
   writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_, alignMenu_;
   std::unique_ptr<writer::FormatCommands> formats_;
   std::unique_ptr<writer::TextSearch> search_;

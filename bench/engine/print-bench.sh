@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Prints 1,000 labels to the private test printer and reports how long until EndDoc and until
 # the job is on disk, and its size. Run after building the MinGW tree:
-#   bench/engine/print-bench.sh
+#   bench/engine/print-bench.sh [another benchmark that prints and reports "enddoc-at"]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/tools/print-server.sh" start
 eval "$("$root/tools/print-server.sh" env)"
 "$root/tools/print-output.sh" clear >/dev/null 2>&1 || true
-report=$("$root/tools/wine-run" "$root/build/mingw/bench/engine/engine_print_bench.exe" | tr -d '\r')
+exe=${1:-$root/build/mingw/bench/engine/engine_print_bench.exe}
+report=$("$root/tools/wine-run" "$exe" | tr -d '\r')
 grep -v '^enddoc-at ' <<<"$report"
 enddoc=$(awk '/^enddoc-at / { print $2 }' <<<"$report")
 job=$("$root/tools/print-output.sh" wait 60)

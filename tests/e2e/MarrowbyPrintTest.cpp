@@ -19,6 +19,7 @@
 
 #include "platform/CodePage.h"
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/PrintedJobs.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -110,59 +111,6 @@ TextAt LineAt(const SheetGeometry& sheet, const TextSettings& text, int position
                      PointsFromMm(kLineBaseMm[k] + text.topMm + k * text.lineSpacingMm);
   return {sheet.left + col * sheet.horzPitch + PointsFromMm(15 + text.leftMm),
           top + text.ascent * text.fontSize};
-}
-
-// Printed jobs, as the collector hands them over ------------------------------------------------
-
-struct TextRun {
-  int page = 0;
-  double left = 0, baseline = 0;
-  std::string font;
-  double size = 0;
-  std::string text;
-};
-
-struct PrintedJob {
-  int pages = 0;
-  std::vector<std::pair<int, int>> media;  // each sheet's width and height in points
-  std::vector<TextRun> runs;
-  std::string postscript;
-
-  std::vector<const TextRun*> Find(const std::string& text) const {
-    std::vector<const TextRun*> found;
-    for (const TextRun& r : runs)
-      if (r.text == text) found.push_back(&r);
-    return found;
-  }
-};
-
-std::vector<std::string> Split(const std::string& line, char separator) {
-  std::vector<std::string> parts;
-  std::string part;
-  std::istringstream in(line);
-  while (std::getline(in, part, separator)) parts.push_back(part);
-  return parts;
-}
-
-PrintedJob ParseJob(const std::string& text, const std::string& pages, std::string postscript) {
-  PrintedJob job;
-  std::istringstream pageLines(pages);
-  std::string line;
-  while (std::getline(pageLines, line)) {
-    const std::vector<std::string> f = Split(line, ' ');
-    if (f.size() == 2 && f[0] == "pages") job.pages = std::stoi(f[1]);
-    if (f.size() == 3) job.media.emplace_back(std::stoi(f[1]), std::stoi(f[2]));
-  }
-  std::istringstream textLines(text);
-  while (std::getline(textLines, line)) {
-    // page, left, baseline, right, baseline, font, size, text
-    const std::vector<std::string> f = Split(line, '\t');
-    if (f.size() < 8) continue;
-    job.runs.push_back(
-        {std::stoi(f[0]), std::stod(f[1]), std::stod(f[2]), f[5], std::stod(f[6]), f[7]});
-  }
-  job.postscript = std::move(postscript);
-  return job;
 }
 
 // The printed job of a run of labels, in the order given: each label's five lines where its
@@ -345,13 +293,11 @@ int CountPagePictures(const Capture& strip) {
 class MarrowbyPrinting : public ::testing::Test {
  protected:
   void SetUp() override {
-    const wchar_t* jobs = _wgetenv(L"MARROWBY_PRINT_JOBS");
+    const wchar_t* jobs = _wgetenv(L"E2E_PRINT_JOBS");
     if (!jobs || !*jobs)
       GTEST_SKIP() << "Needs the test printer: run tests/e2e/marrowby-print-test.sh.";
     jobs_ = fs::path(L"Z:" + std::wstring(jobs));
-    // The collector numbers the jobs of the whole run; earlier tests printed some.
-    for (const auto& entry : fs::directory_iterator(jobs_))
-      jobCount_ += entry.path().extension() == L".done";
+    collector_ = std::make_unique<JobCollector>(jobs_);
     run_ = std::make_unique<ProgramRun>(MARROWBY_EXE);
     Attach();
   }
@@ -500,18 +446,7 @@ class MarrowbyPrinting : public ::testing::Test {
   }
 
   // The next job the collector hands over; fails the test when none arrives.
-  PrintedJob NextJob() {
-    ++jobCount_;
-    const std::wstring stem = L"job-" + std::to_wstring(jobCount_);
-    if (!WaitUntil([&] { return fs::exists(jobs_ / (stem + L".done")); }, 60s)) {
-      std::wstring why;
-      if (HWND box = FindWindowW(L"#32770", nullptr)) why = ControlText(GetDlgItem(box, 0xFFFF));
-      ADD_FAILURE() << "job " << jobCount_ << " was not printed " << Utf8FromWide(why);
-      return {};
-    }
-    return ParseJob(Slurp(jobs_ / (stem + L".txt")), Slurp(jobs_ / (stem + L".pages")),
-                    Slurp(jobs_ / (stem + L".ps")));
-  }
+  PrintedJob NextJob() { return collector_->Next(); }
 
   PrintedJob PrintAll() {
     ClickButton(print_, L"Print All");
@@ -519,7 +454,7 @@ class MarrowbyPrinting : public ::testing::Test {
   }
 
   fs::path jobs_;
-  int jobCount_ = 0;
+  std::unique_ptr<JobCollector> collector_;
   std::unique_ptr<ProgramRun> run_;
   HWND main_ = nullptr, list_ = nullptr;
   HWND print_ = nullptr, thumbnails_ = nullptr, startSpin_ = nullptr, labelTypes_ = nullptr;

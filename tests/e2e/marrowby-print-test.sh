@@ -3,10 +3,11 @@
 # printer. A collector beside it hands each job over as soon as the spooler has written it:
 # <jobs>/job-<n>.ps, its text runs in points (job-<n>.txt, tools/print-output.sh text) and
 # its sheets (job-<n>.pages), then job-<n>.done, which the test waits for.
-#   marrowby-print-test.sh <e2e_tests.exe> <jobs folder>
+#   marrowby-print-test.sh <e2e_tests.exe> <jobs folder> [test filter]
+# (Tessary's printing scenario runs the same way with its own filter.)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$1 jobs=$2
+exe=$1 jobs=$2 filter=${3:-MarrowbyPrinting.*}
 eval "$("$root/tools/print-server.sh" env)"
 "$root/tools/print-server.sh" status >/dev/null || { echo "the test printer is not running"; exit 1; }
 "$root/tools/print-output.sh" clear >/dev/null 2>&1 || true
@@ -29,4 +30,4 @@ collector=$!
 # The collector notices the stop file within one wait.
 trap ': >"$jobs/stop"; wait "$collector" || true' EXIT
 
-MARROWBY_PRINT_JOBS="$jobs" "$root/tools/wine-run" "$exe" --gtest_filter='MarrowbyPrinting.*'
+E2E_PRINT_JOBS="$jobs" "$root/tools/wine-run" "$exe" --gtest_filter="$filter"
