@@ -155,6 +155,7 @@ void EditControl::invalidateRows(int top, int bottom) {
 }
 
 void EditControl::invalidateRange(CharRange range) {
+  if (!redraw_) return;
   const CharPos end = session_.document().textLength();
   const CharPos first = std::clamp(range.min, 0, end);
   const CharPos last = std::clamp(std::max(range.max - 1, range.min), 0, end);

@@ -112,7 +112,7 @@ void EditControl::afterCommand() {
   if (moved && !redraw_) caretScrollPending_ = true;
   invalidateChange();
   invalidateSelectionChange(before, sel);
-  updateCaret();
+  if (redraw_) updateCaret();
   // The platform's control reports the new selection before the change.
   if (moved && (eventMask_ & ENM_SELCHANGE)) {
     SELCHANGE n{};
@@ -259,6 +259,7 @@ LRESULT EditControl::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         if (std::exchange(caretScrollPending_, false)) scrollToCaret();
         drawnHeight_ = documentHeight();
         updateScrollBar();
+        updateCaret();
         invalidate();
       }
       return 0;

@@ -470,7 +470,9 @@ void TFrmMain::btnParaFormatClick() {
 // DocumentHost -------------------------------------------------------------------------------
 
 void TFrmMain::ApplyZoom() {
-  countStale_ = true;  // a load or save went before
+  // Loads and saves end here too, and a load brings a new text to count.
+  countStale_ = true;
+  UpdateWordCount();
   const std::optional<ZoomRow> row = ZoomForPosition(ZoomBar.Position());
   if (!row) return;
   SendMessageW(Editor.Handle(), EM_SETZOOM, static_cast<WPARAM>(row->numerator), row->denominator);

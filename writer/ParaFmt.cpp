@@ -91,6 +91,11 @@ void TParaFormatDlg::Create(HWND owner) {
   TabHint.Create(w, L"", 426, 187, 110, 40);
   lblTabDefault.Create(w, L"Default Value: 36 Points / 0.5 Inch / 12.7 mm", 320, 232, 216, 36);
 
+  for (StyledGroupBox* group : {&grpIndentation, &grpSpacing, &Alignment})
+    group->SetMessageHook([this](UINT msg, WPARAM, LPARAM, LRESULT&) {
+      if (msg == WM_MOUSEMOVE) HideHints();
+      return false;
+    });
   for (auto [box, hint] : {std::pair{&FirstIndent, &IndentHint},
                            {&LeftIndent, &IndentHint},
                            {&RightIndent, &IndentHint},

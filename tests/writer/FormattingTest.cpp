@@ -612,3 +612,24 @@ TEST_F(TessaryFormatting, ScreenshotOfTheSidePanelWithAFormattedSelection) {
   Pump();
   SaveWindowScreenshot(form->Handle(), L"tessary-side-panel-formatted");
 }
+
+// A long document is counted once typing pauses; what the label then shows is exact.
+TEST_F(TessaryFormatting, TheCountOfALongDocumentFollowsOnceTypingPauses) {
+  std::string rtf = "{\\rtf1\\ansi ";
+  for (int i = 0; i < 3000; ++i) rtf += "one two, three.\\par ";
+  Load(rtf + "}");
+  const auto countShown = [&](const std::wstring& expected) {
+    for (int i = 0; i < 40 && form->Label3.Text() != expected; ++i) {
+      Sleep(50);
+      Pump();
+    }
+    return form->Label3.Text();
+  };
+  // 3000 paragraphs of 15 characters and CR LF; the last paragraph mark is not text.
+  const std::wstring loaded = L"Words: 9000   Characters: 50998";
+  EXPECT_EQ(countShown(loaded), loaded);
+  Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"four "));
+  EXPECT_EQ(form->Label3.Text(), loaded) << "not at every key";
+  const std::wstring typed = L"Words: 9001   Characters: 51003";
+  EXPECT_EQ(countShown(typed), typed);
+}
