@@ -78,6 +78,22 @@ TEST(PrintRangeLoop, StartsAPageForWhatIsLeftAndStopsWhenACallMakesNoProgress) {
   }
 }
 
+TEST(WheelScrollTarget, MovesTenPositionsAndStopsAtTheEnds) {
+  const struct Case {
+    int range, position, delta, expected;
+  } cases[] = {
+      {100, 0, -120, 10},   // a step down
+      {100, 89, -120, 99},  // more than ten left
+      {100, 90, -120, 90},  // ten or fewer left: stays
+      {100, 50, 120, 40},   // a step up
+      {100, 4, 120, 0},     // up stops at the start
+      {0, 0, -120, 0},      // nothing to scroll
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(WheelScrollTarget(c.range, c.position, c.delta), c.expected)
+        << c.range << " " << c.position << " " << c.delta;
+}
+
 TEST(InchesHint, ShowsOneOrTwoDecimals) {
   const std::pair<int, const wchar_t*> cases[] = {
       {15, L"0.59"}, {25, L"0.98"}, {5, L"0.2"}, {100, L"3.94"}, {254, L"10.0"}};
@@ -112,11 +128,30 @@ class TessaryPrintPreview : public testing::Test {
 
 }  // namespace
 
-TEST_F(TessaryPrintPreview, AnEmptyDocumentShowsOnePage) {
+TEST_F(TessaryPrintPreview, AnEmptyDocumentShowsOnePageAndTheLabelsNavigateALongOne) {
   OnModal([](Form&) { return mrCancel; });
   form->RunCommand(cmdPrintPreview);
   EXPECT_EQ(PageLabel(), L"Page: 1 of 1");
   EXPECT_EQ(Preview().VpPreview1().PageCount(), 1);
+
+  std::wstring text;
+  for (int i = 0; i < 200; ++i) text += L"Line " + std::to_wstring(i) + L"\r\n";
+  SetWindowTextW(form->Editor.Handle(), text.c_str());
+  form->RunCommand(cmdPrintPreview);
+  const int pages = Preview().VpPreview1().PageCount();
+  ASSERT_GE(pages, 3);
+  const std::wstring of = L" of " + std::to_wstring(pages);
+  const struct Step {
+    Label& label;
+    std::wstring shown;
+  } steps[] = {{Preview().Label8, L"Page: " + std::to_wstring(pages) + of},
+               {Preview().Label7, L"Page: " + std::to_wstring(pages - 1) + of},
+               {Preview().Label6, L"Page: 1" + of},
+               {Preview().Label9, L"Page: 2" + of}};
+  for (const Step& s : steps) {
+    s.label.OnClick();
+    EXPECT_EQ(PageLabel(), s.shown);
+  }
 }
 
 TEST_F(TessaryPrintPreview, MarginsApplyToThePreviewAndCloseChangesNothing) {

@@ -376,8 +376,9 @@ void TfrmPrintPreview::ComboBox2Change() {
   static constexpr TVpPrintQuality kQualities[] = {vpHigh, vpMedium, vpDraft, vpLow};
   TVpPrinter& printer = preview_->VpPrinter();
   const int index = ComboBox2.SelectedIndex();
-  if (index >= 0 && index < 4 && ComboBox2.Text() == ComboBox2.ItemText(index))
-    printer.SetPrintQuality(kQualities[index]);
+  // Only a chosen item reports a change (the edit's text still shows the old one then); typed
+  // text reports nothing and so changes nothing.
+  if (index >= 0 && index < 4) printer.SetPrintQuality(kQualities[index]);
   printer.SetPrintColor(vpColor);
 }
 
@@ -433,7 +434,7 @@ void TfrmPrintPreview::FormResize() {
 }
 
 void TfrmPrintPreview::FormMouseDown(int, POINT) {
-  SetClassLongPtrW(preview_->PaperImage().Handle(), GCLP_HCURSOR, 0);
+  if (preview_->HandScrolling()) preview_->EndHandScroll();
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
