@@ -1,8 +1,8 @@
 // The presentation's page shapes, the screen size label's steps and the frame delays, against
 // the sizes and times the options window offers.
-#include "writer/export/PresentationShapes.h"
-
 #include <gtest/gtest.h>
+
+#include "writer/export/PresentationShapes.h"
 
 using namespace writer;
 
