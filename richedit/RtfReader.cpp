@@ -1305,7 +1305,7 @@ void RtfParser::listWord(Kw k, std::int32_t param) {
   GroupState& g = top();
   if (g.dest == Dest::ListOverrideTable) {
     if (k == Kw::ListId) overrideId_ = param;
-    if (k == Kw::Ls) overrideLs_ = std::max(param, 0);
+    if (k == Kw::Ls) overrideLs_ = param >= 0 ? param : -1;
     return;
   }
   if (g.list < 0) return;
@@ -1551,7 +1551,7 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
     case Kw::Trleft: rowLeft_ = param; break;
     case Kw::Trgaph:
     case Kw::TrPaddL: cellGap_ = std::clamp(param, 0, 1440); break;
-    case Kw::Ls: p.ls = std::max(param, 0); break;
+    case Kw::Ls: p.ls = param >= 0 ? param : -1; break;
     case Kw::Ilvl: p.ilvl = param; break;
     // ---- text
     case Kw::Par:

@@ -204,7 +204,7 @@ void Writer::writeHeader() {
         out_.hexByte(static_cast<unsigned char>(c));
       } else if (ascii) {
         out_.plain(static_cast<char>(c));
-      } else {
+      } else if (c < 0x80 || !writeInCodePage(c, nameCodePage)) {
         out_.word("u", static_cast<std::int16_t>(c));
         out_.plain('?');
       }

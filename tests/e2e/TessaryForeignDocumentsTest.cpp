@@ -1,7 +1,9 @@
-// Tessary never takes a binary file for text: a Word document in binary format, an
-// Office Open XML package, a PDF or a file with NUL bytes is refused with a sentence naming
-// what it is; the window keeps its document and its name, and the refused file stays byte for
-// byte as it was, also after a Save. Rich text in a ".doc" still opens.
+// Documents from the rest of the world in the real Tessary. A Japanese letter as the
+// platform's word processor writes it (a charset-128 font, Shift-JIS bytes) opens as Japanese
+// text and is saved back in Shift-JIS. A binary file is never taken for text: a Word document
+// in binary format, an Office Open XML package, a PDF or a file with NUL bytes is refused with
+// a sentence naming what it is; the window keeps its document and its name, and the refused
+// file stays byte for byte as it was, also after a Save. Rich text in a ".doc" still opens.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -37,7 +39,47 @@ std::string OleWordDocument() {
 
 }  // namespace
 
-TEST(TessaryBinaryFiles, AreRefusedAndTheWindowKeepsItsDocument) {
+TEST(TessaryForeignDocuments, AJapaneseLetterInShiftJisOpensAndIsSavedBackTheSame) {
+  const std::string letter =
+      "{\\rtf1\\ansi\\ansicpg932\\deff0\\nouicompat{\\fonttbl{\\f0\\fnil\\fcharset128 "
+      "\\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs24 "
+      "\\'82\\'b1\\'82\\'f1\\'82\\'c9\\'82\\'bf\\'82\\'cd\\'81A\\'90\\'a2\\'8aE\\'81B\\par\r\n"
+      "\\'95\\'5c\\'83\\'5c\\'94O \\'ca\\'dd\\'b6\\'b8\\par\r\n}";
+  ProgramRun run(TESSARY_EXE);
+  HWND main = run.WaitForWindow(kCaption);
+  HWND editor = FindChildByIndex(main, L"RichTextEdit", 0);
+  HWND toolbar = FindChildByIndex(main, TOOLBARCLASSNAMEW, 0);
+  const fs::path path = run.Folder() / "letter-ja.rtf";
+  WriteFile(path, letter);
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(writer::cmdOpen, 0), reinterpret_cast<LPARAM>(toolbar));
+  run.ChooseFile(L"Open Document", path, L"Open");
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(main) == CaptionFor(path); }));
+  const std::wstring text =
+      L"\u3053\u3093\u306b\u3061\u306f\u3001\u4e16\u754c\u3002\r\n"
+      L"\u8868\u30bd\u5ff5 \uff8a\uff9d\uff76\uff78";  // こんにちは、世界。 表ソ念 ﾊﾝｶｸ
+  EXPECT_EQ(ControlText(editor), text);
+
+  const fs::path saved = run.Folder() / "saved-ja.rtf";
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(writer::cmdSaveAs, 0),
+               reinterpret_cast<LPARAM>(toolbar));
+  run.ChooseFile(L"Save As", saved, L"Save");
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(main) == CaptionFor(saved); }));
+  const std::string rtf = Slurp(saved);
+  // Written under its font in Shift-JIS, each byte as \'hh: a trail byte 0x5c never becomes
+  // an escape of its own.
+  EXPECT_NE(rtf.find("\\fcharset128"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\'82\\'b1\\'82\\'f1"), std::string::npos) << rtf;
+  EXPECT_NE(rtf.find("\\'95\\'5c\\'83\\'5c\\'94\\'4f"), std::string::npos) << rtf;
+  EXPECT_EQ(rtf.find("\\u"), rtf.find("\\uc1")) << "no character needed \\u: " << rtf;
+
+  EXPECT_EQ(run.Close(main), 0u);
+  run.Restart(L"\"" + saved.wstring() + L"\"");
+  main = run.WaitForWindow(CaptionFor(saved));
+  EXPECT_EQ(ControlText(FindChildByIndex(main, L"RichTextEdit", 0)), text);
+  EXPECT_EQ(run.Close(main), 0u);
+}
+
+TEST(TessaryForeignDocuments, AreRefusedAndTheWindowKeepsItsDocument) {
   ProgramRun run(TESSARY_EXE);
   HWND main = run.WaitForWindow(kCaption);
   HWND editor = FindChildByIndex(main, L"RichTextEdit", 0);
