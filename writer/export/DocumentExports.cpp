@@ -56,7 +56,6 @@ void DrawPageFrame(HDC dc, const PageShape& shape, COLORREF colour) {
 
 void ExportToPdf(const ExportContext& context, const std::wstring& path,
                  const std::wstring& title) {
-  std::string bytes;
   {
     HourglassCursor hourglass;
     ProgressShown progress(context);
@@ -84,8 +83,7 @@ void ExportToPdf(const ExportContext& context, const std::wstring& path,
       progress.Show(percent);
     };
     RenderDocumentPages(context.editor, kPdfPageShape, resolution, steps);
-    bytes = pdf.EndDoc();
-    ReplaceFileContents(path, bytes);
+    ReplaceFileContents(path, pdf.EndDoc());
   }
   ShowInformation(L"Document succesfully exported to PDF format.");
 }
