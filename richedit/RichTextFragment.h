@@ -59,7 +59,12 @@ class RichTextFragment {
   bool removeLastCharIf(char16_t c);
   // Gives the characters from pos to the end the style restyle(old style) returns.
   template <typename F>
-  void restyleFrom(CharPos pos, F restyle);
+  void restyleFrom(CharPos pos, F restyle) {
+    restyleBetween(pos, length(), restyle);
+  }
+  // The same for the characters from `from` up to `to`.
+  template <typename F>
+  void restyleBetween(CharPos from, CharPos to, F restyle);
 
   std::size_t memoryUsage() const;
 
@@ -80,21 +85,20 @@ class RichTextFragment {
 bool sameContent(const RichTextFragment& a, const RichTextFragment& b);
 
 template <typename F>
-void RichTextFragment::restyleFrom(CharPos pos, F restyle) {
-  // Only the spans from pos on are rebuilt, so restyling the tail stays cheap.
+void RichTextFragment::restyleBetween(CharPos from, CharPos to, F restyle) {
+  // Only the spans from `from` on are rebuilt, so restyling the tail stays cheap.
   CharPos at = length();
   std::size_t i = spans_.size();
-  while (i > 0 && at > pos) at -= spans_[--i].length;
+  while (i > 0 && at > from) at -= spans_[--i].length;
   std::vector<StyleSpan> tail(spans_.begin() + static_cast<std::ptrdiff_t>(i), spans_.end());
   spans_.resize(i);
   for (const auto& s : tail) {
     const CharPos end = at + s.length;
-    if (at < pos) {
-      appendSpan(pos - at, s.style);
-      appendSpan(end - pos, restyle(s.style));
-    } else {
-      appendSpan(s.length, restyle(s.style));
-    }
+    const CharPos a = std::clamp(from, at, end);
+    const CharPos b = std::clamp(to, a, end);
+    appendSpan(a - at, s.style);
+    appendSpan(b - a, restyle(s.style));
+    appendSpan(end - b, s.style);
     at = end;
   }
 }

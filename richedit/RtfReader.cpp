@@ -484,6 +484,7 @@ std::optional<std::u16string> hyperlinkTarget(std::u16string_view inst) {
     if (url.empty()) url = w;
   }
   if (!anchor.empty()) url += u"#" + anchor;
+  if (url.empty()) return std::nullopt;  // a link to nowhere is no link
   return url;
 }
 
@@ -1042,22 +1043,36 @@ void RtfParser::finishGroup(const GroupState& closed) {
     default: break;
   }
   // The end of a field group: a link whose shown text is its own address needs no target.
+  // Paragraph ends split a link (the writer gives each paragraph's part a field of its own),
+  // and pictures are no part of the shown text.
   if (closed.field >= 0 && (stack_.empty() || stack_.back().field != closed.field)) {
     const FieldInfo& fi = fields_[static_cast<std::size_t>(closed.field)];
-    if (fi.link >= 0 && fi.resultStart >= 0 && fi.resultStart <= result_.fragment.length()) {
+    auto& frag = result_.fragment;
+    if (fi.link >= 0 && fi.resultStart >= 0 && fi.resultStart <= frag.length()) {
       const std::u16string& target = links_[static_cast<std::size_t>(fi.link)];
-      const std::u16string_view shown = std::u16string_view(result_.fragment.text())
-                                            .substr(static_cast<std::size_t>(fi.resultStart));
-      if (shown == target) {
-        auto& frag = result_.fragment;
-        frag.restyleFrom(fi.resultStart, [&](FormatId id) {
-          const CharStyle& s = frag.style(id);
-          if (s.linkTarget != target) return id;
-          CharStyle plain = s;
-          plain.linkTarget.clear();
-          return frag.internStyle(plain);
-        });
-        lastStyleValid_ = false;
+      const std::u16string& text = frag.text();
+      const auto& pictures = frag.pictures();
+      auto picture = std::lower_bound(pictures.begin(), pictures.end(), fi.resultStart,
+                                      [](const PictureAt& p, CharPos at) { return p.pos < at; });
+      for (CharPos from = fi.resultStart; from <= frag.length();) {
+        CharPos to = from;
+        std::u16string shown;
+        for (; to < frag.length() && text[static_cast<std::size_t>(to)] != u'\r'; ++to) {
+          while (picture != pictures.end() && picture->pos < to) ++picture;
+          if (picture == pictures.end() || picture->pos != to)
+            shown.push_back(text[static_cast<std::size_t>(to)]);
+        }
+        if (shown == target) {
+          frag.restyleBetween(from, to, [&](FormatId id) {
+            const CharStyle& s = frag.style(id);
+            if (s.linkTarget != target) return id;
+            CharStyle plain = s;
+            plain.linkTarget.clear();
+            return frag.internStyle(plain);
+          });
+          lastStyleValid_ = false;
+        }
+        from = to + 1;
       }
     }
     // Fields nest like groups: the closed one is the innermost.

@@ -187,7 +187,7 @@ TEST(CodePageDocuments, TheFontIsNamedWhereTextStarts) {
 
 // The fuzzer's findings: text under an undefined font after a symbol-charset font table (the
 // issue's input) comes back as the same character; so does a backslash under a Johab font,
-// whose 0x5c byte some converters read as the won sign.
+// whose 0x5c byte some converters read as the won sign; and links come back as links.
 TEST(CodePageDocuments, FuzzerFindingsComeBackTheSame) {
   struct Finding {
     const char* input;
@@ -199,6 +199,9 @@ TEST(CodePageDocuments, FuzzerFindingsComeBackTheSame) {
       {"{\\rtf{\\fonttbl{\\f0\\fcharset2 Symbol;}}\\f0\\u-3929?}", u"\u00a7"},
       {"{\\rtf\\f3{\\fonttbl\\f3\\fcharset130}\\f\\\\", u"\\"},
       {"{\\rtf{\\fonttbl{\\f0\\fcharset130 A\\u92?B;}}\\f0 x\\u92?}", u"x"},
+      // A link to nowhere, and a link whose result holds a paragraph end.
+      {"{\\rtf\\field{\\fldinst{HYPERLINK{\\fldrslt{7\\line", u"7"},
+      {"{\\rtf\\field{\\fldinst{HYPERLINK h{\\fldrslt\\\nh", u"\r"},
   };
   for (const auto& [input, firstChar] : findings) {
     SCOPED_TRACE(input);
