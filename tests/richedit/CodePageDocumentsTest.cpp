@@ -1,4 +1,4 @@
-// Documents from the rest of the world (issue 29): double-byte code pages read and written
+// Documents from the rest of the world: double-byte code pages read and written
 // through the platform's converter (MultiByteToWideChar in the Windows tree, iconv in the host
 // tree), bytes after the document's end, list groups outside the list table, \ls0 through the
 // override table, \pntext numbers of nested lists, the font named where text starts, and a
@@ -51,7 +51,7 @@ TEST_P(CodePageSnippets, ReadAsTheirWritersMeant) {
 
 // clang-format off
 const Snippet kSnippets[] = {
-    // The issue's snippets.
+    // The smallest documents that showed each fault.
     {"charset 128", "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Gothic;}}\\f0 \\'82\\'b1\\'82\\'f1\\par}",
      "こん"},
     {"ansicpg932", "{\\rtf1\\ansi\\ansicpg932 \\'82\\'b1\\'82\\'f1\\par}", "こん"},
@@ -102,7 +102,7 @@ const Snippet kSnippets[] = {
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Issue29, CodePageSnippets, testing::ValuesIn(kSnippets));
+INSTANTIATE_TEST_SUITE_P(ForeignDocuments, CodePageSnippets, testing::ValuesIn(kSnippets));
 
 TEST(CodePageDocuments, FontNamesAreReadInTheirFontsCodePage) {
   const RtfReadResult r = readSystem(
@@ -185,8 +185,8 @@ TEST(CodePageDocuments, TheFontIsNamedWhereTextStarts) {
   EXPECT_NE(writeRtf(RichTextDocument().copyAll()).find("\\pard\\f0"), std::string::npos);
 }
 
-// The fuzzer's findings: text under an undefined font after a symbol-charset font table (the
-// issue's input) comes back as the same character; so does a backslash under a Johab font,
+// The fuzzer's findings: text under an undefined font after a symbol-charset font table comes
+// back as the same character; so does a backslash under a Johab font,
 // whose 0x5c byte some converters read as the won sign; and links come back as links.
 TEST(CodePageDocuments, FuzzerFindingsComeBackTheSame) {
   struct Finding {
@@ -273,7 +273,7 @@ const PageSample kPages[] = {
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Issue29, CodePageRoundTrip, testing::ValuesIn(kPages));
+INSTANTIATE_TEST_SUITE_P(ForeignDocuments, CodePageRoundTrip, testing::ValuesIn(kPages));
 
 TEST(CodePageDocuments, TheConverterKnowsLeadBytes) {
   const CodePageConverter& c = systemCodePages();

@@ -290,7 +290,7 @@ TEST(RtfReaderRobustness, ATruncatedStreamKeepsWhatWasRead) {
   EXPECT_FALSE(readRtfString("{\\rtf1 done}").truncated);
 }
 
-// What follows the document's closing brace is not the document's (issue 29): junk, the slack
+// What follows the document's closing brace is not the document's: junk, the slack
 // of an older, longer file, a second document. The platform's reader stops there too.
 TEST(RtfReaderRobustness, NothingAfterTheDocumentsClosingBraceIsRead) {
   EXPECT_EQ(textOf(documentFromRtf("{\\rtf1 one}} two}\r\n")), u"one");

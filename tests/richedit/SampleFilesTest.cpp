@@ -372,7 +372,7 @@ TEST(SampleFiles, TruncatedFileKeepsTheTextBeforeTheCut) {
 }
 
 // The garbage (inserted before the body) holds more closing braces than opening ones: one of
-// them closes the document, and as the platform's reader does, reading ends there (issue 29).
+// them closes the document, and as the platform's reader does, reading ends there.
 // The body after it is not read; the garbage before it is text, as LibreOffice shows it too.
 TEST(SampleFiles, BinaryGarbageEndsTheDocumentWhereItClosesIt) {
   const RtfReadResult r = test::readRtfString(readFile(dataPath("malformed-binary-garbage.rtf")));
