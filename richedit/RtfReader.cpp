@@ -1562,8 +1562,8 @@ void RtfParser::bodyWord(Kw k, bool hasParam, std::int32_t param) {
       rowLeft_ = 0;
       cellGap_ = 108;
       break;
-    case Kw::Cellx: cellRights_.push_back(param); break;
-    case Kw::Trleft: rowLeft_ = param; break;
+    case Kw::Cellx: cellRights_.push_back(twips(param)); break;
+    case Kw::Trleft: rowLeft_ = twips(param); break;
     case Kw::Trgaph:
     case Kw::TrPaddL: cellGap_ = std::clamp(param, 0, 1440); break;
     case Kw::Ls: p.ls = param >= 0 ? param : -1; break;

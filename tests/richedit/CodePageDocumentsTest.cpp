@@ -202,6 +202,8 @@ TEST(CodePageDocuments, FuzzerFindingsComeBackTheSame) {
       // A link to nowhere, and a link whose result holds a paragraph end.
       {"{\\rtf\\field{\\fldinst{HYPERLINK{\\fldrslt{7\\line", u"7"},
       {"{\\rtf\\field{\\fldinst{HYPERLINK h{\\fldrslt\\\nh", u"\r"},
+      // Cell edges far beyond any page (the sanitizers' finding).
+      {"{\\rtf\\trowd\\cellx2147483647\\cellx2147483647 a\\cell b\\cell\\row}", u"a"},
   };
   for (const auto& [input, firstChar] : findings) {
     SCOPED_TRACE(input);
