@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <ctime>
+#include <cstdio>
 
+#include "engine/VpExpandTokens.h"
 #include "platform/Error.h"
 
 namespace writer {
@@ -44,16 +45,12 @@ class Lines {
   std::string text_;
 };
 
+// The engine's clock, as a PDF date: YYYYMMDDHHmmSS.
 std::string LocalTimestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[16];
-  std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
+  const TVpDateTime now = CurrentDateTime();
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", now.Year, now.Month, now.Day,
+                now.Hour, now.Minute, now.Second);
   return text;
 }
 
