@@ -20,6 +20,7 @@
 #include "richedit/RichEditWindow.h"
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/PrintedJobs.h"
+#include "tests/e2e/TessaryRun.h"
 #include "tests/support/Screenshot.h"
 #include "writer/MainCommands.h"
 
@@ -28,7 +29,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::wstring kCaption = L"Ombrel Tessary Express";
 constexpr int kTwipsPerPoint = 20;
 
 // A4 in twips, and the text rectangle the preview uses with 20 mm margins and 10 mm bands:
@@ -147,7 +147,7 @@ class TessaryPrinting : public ::testing::Test {
     document_ = folder_ / "handbook.rtf";
     fs::copy_file(source_, document_);
     run_ = std::make_unique<ProgramRun>(TESSARY_EXE, L"\"" + document_.wstring() + L"\"");
-    main_ = run_->WaitForWindow(kCaption + L" >>  [" + document_.wstring() + L"]");
+    main_ = run_->WaitForWindow(CaptionFor(document_));
     editor_ = FindChildByIndex(main_, L"RichTextEdit", 0);
     toolbar_ = FindChildByIndex(main_, TOOLBARCLASSNAMEW, 0);
   }
