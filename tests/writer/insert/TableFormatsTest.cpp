@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "writer/insert/CellStyles.h"
 #include "writer/insert/GridCellSpecs.h"
+#include "writer/insert/TableSizes.h"
 #include "writer/insert/TableText.h"
 
 using namespace writer;
@@ -206,6 +207,17 @@ TEST(GridCellSpecs, AccumulatesRectanglesAndChoosesPensAndLayouts) {
   EXPECT_EQ(specs[1].layout, CellTextLayout::HeaderCentre);
   EXPECT_EQ(specs[3].layout, CellTextLayout::HeaderLeft);
   EXPECT_EQ(specs[4].layout, CellTextLayout::None) << "an unknown alignment draws no text";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ColumnWidthText, ShowsMillimetresAndInchesFromWholeTwipsPerPixel) {
+  EXPECT_EQ(ColumnWidthText(64, 96), "Col Width: 16.798 mm - 0.661 inches");
+  EXPECT_EQ(ColumnWidthText(600, 96), "Col Width: 157.480 mm - 6.200 inches");
+  // 120 per inch: 12 whole twips a pixel, so a 10-pixel column is 3.281 mm.
+  EXPECT_EQ(ColumnWidthText(10, 120), "Col Width: 3.281 mm - 0.129 inches");
 }
 
 }  // namespace

@@ -1,0 +1,112 @@
+#include "writer/insert/RenderGrid.h"
+
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+#include "platform/GdiHandles.h"
+#include "platform/TextGrid.h"
+
+namespace writer {
+
+// The application and the picture's title, as enhanced metafiles name them.
+const wchar_t TRenderGrid::kDescription[] = L"Ombrel Tessary\0Table from the table builder\0";
+
+namespace {
+
+UINT TextFormat(CellTextLayout layout) {
+  constexpr UINT header = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+  constexpr UINT body = DT_WORDBREAK | DT_NOPREFIX;
+  switch (layout) {
+    case CellTextLayout::HeaderLeft: return header | DT_LEFT;
+    case CellTextLayout::HeaderCentre: return header | DT_CENTER;
+    case CellTextLayout::WrapLeft: return body | DT_LEFT;
+    case CellTextLayout::WrapCentre: return body | DT_CENTER;
+    case CellTextLayout::WrapRight: return body | DT_RIGHT;
+    case CellTextLayout::None: break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+GridContent GridContent::Of(const TextGrid& grid) {
+  GridContent content;
+  content.geometry.widths = grid.ColWidths();
+  content.geometry.heights = grid.RowHeights();
+  content.geometry.headerRow = grid.FixedRows() > 0;
+  content.geometry.headerColumn = grid.FixedCols() > 0;
+  content.texts.reserve(std::size_t(grid.ColCount()) * grid.RowCount());
+  for (int row = 0; row < grid.RowCount(); ++row)
+    for (int col = 0; col < grid.ColCount(); ++col) content.texts.push_back(grid.Cell(col, row));
+  return content;
+}
+
+TRenderGrid::TRenderGrid(const GridContent* grid, const CellStyleList* styles,
+                         const TableFonts& fonts)
+    : grid_(grid), styles_(styles), fonts_(fonts) {}
+
+bool TRenderGrid::Render() {
+  metafile_.reset();
+  if (!grid_ || !styles_) {
+    ShowError(L"String Grid or Alignment List was not assigned.");
+    return false;
+  }
+  try {
+    cells_ = BuildCellSpecs(grid_->geometry, *styles_);
+    metafile_ = Draw();
+    return true;
+  } catch (const std::exception& e) {
+    metafile_.reset();
+    ShowError(ErrorText(e));
+    return false;
+  }
+}
+
+EnhMetaFileHandle TRenderGrid::Draw() const {
+  const int width = grid_->geometry.Width(), height = grid_->geometry.Height();
+  WindowDC screen(nullptr);
+  // The frame is in hundredths of a millimetre: the grid's pixels at the screen's density.
+  const RECT frame{0, 0, MulDiv(width, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)),
+                   MulDiv(height, 2540, GetDeviceCaps(screen.get(), LOGPIXELSY))};
+  HDC dc = CreateEnhMetaFileW(screen.get(), nullptr, &frame, kDescription);
+  if (!dc) throw EError("The table picture could not be created.");
+  try {
+    DrawCells(dc, false);
+    DrawCells(dc, true);  // black header outlines over the silver ones
+    DrawTexts(dc);
+  } catch (...) {
+    DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+    throw;
+  }
+  EnhMetaFileHandle metafile(CloseEnhMetaFile(dc));
+  if (!metafile) throw EError("The table picture could not be finished.");
+  return metafile;
+}
+
+void TRenderGrid::DrawCells(HDC dc, bool headers) const {
+  for (const TCellSpecs& cell : cells_) {
+    if (cell.header != headers) continue;
+    PenHandle pen(CreatePen(PS_SOLID, 1, cell.pen));
+    BrushHandle brush(CreateSolidBrush(cell.brush));
+    Selection selectPen(dc, pen.get());
+    Selection selectBrush(dc, brush.get());
+    Rectangle(dc, cell.left, cell.top, cell.right, cell.bottom);
+  }
+}
+
+void TRenderGrid::DrawTexts(HDC dc) const {
+  SetBkMode(dc, TRANSPARENT);
+  const int columns = static_cast<int>(grid_->geometry.widths.size());
+  for (const TCellSpecs& cell : cells_) {
+    const std::wstring& text = grid_->texts[std::size_t(cell.row) * columns + cell.column];
+    const UINT format = TextFormat(cell.layout);
+    if (text.empty() || format == 0) continue;
+    const bool header = cell.font == CellFont::Header;
+    Selection font(dc, header ? fonts_.header : fonts_.table);
+    SetTextColor(dc, header ? fonts_.headerColour : fonts_.tableColour);
+    RECT r{cell.left + 1, cell.top, cell.right - 1, cell.bottom + 2};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+  }
+}
+
+}  // namespace writer
