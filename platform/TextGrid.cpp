@@ -15,7 +15,8 @@ constexpr int kMinSize = 1;
 
 void RegisterGridClass() {
   static const bool registered = [] {
-    WNDCLASSEXW wc{sizeof wc};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcW;  // replaced per window once its wrapper is attached
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -358,7 +359,9 @@ void TextGrid::PaintTo(HDC dc) const {
 void TextGrid::UpdateScrollBars() {
   if (!Handle()) return;
   const auto set = [&](int bar, int first, int last, int pos, int maxPos) {
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     si.nMin = first;
     si.nMax = last;
     si.nPage = static_cast<UINT>(std::max(last - maxPos + 1, 1));
@@ -372,7 +375,9 @@ void TextGrid::UpdateScrollBars() {
 void TextGrid::Scroll(int bar, WORD code) {
   int& pos = bar == SB_HORZ ? leftCol_ : topRow_;
   int next = pos;
-  SCROLLINFO si{sizeof si, SIF_ALL};
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
   GetScrollInfo(Handle(), bar, &si);
   switch (code) {
     case SB_LINEUP: --next; break;
@@ -408,8 +413,13 @@ void TextGrid::KeyDown(WPARAM key) {
       // Tab walks the cells row by row, Shift+Tab back.
       const int firstCol = cols_ > fixedCols_ ? fixedCols_ : 0;
       int col = col_ + (shift ? -1 : 1), row = row_;
-      if (col >= cols_) col = firstCol, ++row;
-      if (col < firstCol) col = cols_ - 1, --row;
+      if (col >= cols_) {
+        col = firstCol;
+        ++row;
+      } else if (col < firstCol) {
+        col = cols_ - 1;
+        --row;
+      }
       if (row >= fixedRows_ && row < rows_) Select(col, row);
       break;
     }
@@ -424,21 +434,19 @@ TextGrid::Drag TextGrid::BorderAt(POINT p, int& index) const {
   int col = 0, row = 0;
   if (!CellAt(p, col, row)) return Drag::None;
   const RECT r = CellRect(col, row);
-  const auto near = [](int pos, int border) { return std::abs(pos - border) <= kBorderGrip; };
+  const auto onBorder = [](int pos, int border) { return std::abs(pos - border) <= kBorderGrip; };
+  // The border just before a cell belongs to the column or row before it.
   if (row < fixedRows_) {
-    if (near(p.x, r.right)) return index = col, Drag::ColSize;
-    // The border just left of this cell belongs to the column before it.
-    if (near(p.x, r.left - kLine) && col > 0) {
-      const RECT before = CellRect(col - 1, row);
-      if (!IsRectEmpty(&before)) return index = col - 1, Drag::ColSize;
-    }
+    if (onBorder(p.x, r.right)) index = col;
+    else if (col > 0 && onBorder(p.x, r.left - kLine)) index = col - 1;
+    else index = -1;
+    if (index >= 0) return Drag::ColSize;
   }
   if (col < fixedCols_) {
-    if (near(p.y, r.bottom)) return index = row, Drag::RowSize;
-    if (near(p.y, r.top - kLine) && row > 0) {
-      const RECT above = CellRect(col, row - 1);
-      if (!IsRectEmpty(&above)) return index = row - 1, Drag::RowSize;
-    }
+    if (onBorder(p.y, r.bottom)) index = row;
+    else if (row > 0 && onBorder(p.y, r.top - kLine)) index = row - 1;
+    else index = -1;
+    if (index >= 0) return Drag::RowSize;
   }
   return Drag::None;
 }
@@ -449,11 +457,13 @@ void TextGrid::MouseDown(POINT p) {
   drag_ = BorderAt(p, index);
   int col = 0, row = 0;
   if (drag_ == Drag::None && CellAt(p, col, row)) {
-    if (row < fixedRows_ && col >= fixedCols_)
-      drag_ = Drag::ColMove, index = col;
-    else if (col < fixedCols_ && row >= fixedRows_)
-      drag_ = Drag::RowMove, index = row;
-    else if (col >= fixedCols_ && row >= fixedRows_) {
+    if (row < fixedRows_ && col >= fixedCols_) {
+      drag_ = Drag::ColMove;
+      index = col;
+    } else if (col < fixedCols_ && row >= fixedRows_) {
+      drag_ = Drag::RowMove;
+      index = row;
+    } else if (col >= fixedCols_ && row >= fixedRows_) {
       Select(col, row);
       if (OnClickCell) OnClickCell(col, row);
     }

@@ -46,7 +46,7 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
 constexpr Command kLaterCommands[] = {
-    cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertTable, cmdInsertEquation,
+    cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertEquation,
 };
 
 // A long document is counted once typing pauses; a short one at every change.
@@ -135,6 +135,7 @@ void TFrmMain::Create() {
   documents_ = std::make_unique<DocumentFiles>(Editor.Handle(), *this);
   frmExport.Create(w);
   frmPresentation.Create(w);
+  DllForms.Create(w);
   formats_ = std::make_unique<FormatCommands>(*this, Editor.Handle());
   formats_->FillLists(w);
   formats_->OnScriptTicks = [this](int command, bool on) { alignMenu_.SetChecked(command, on); };
@@ -363,6 +364,7 @@ void TFrmMain::RunCommand(int command) {
       Application::Get().Guard([&] { InsertPicture(Handle(), editor); });
       break;
     case cmdParaFormat: btnParaFormatClick(); break;
+    case cmdInsertTable: InsertTableClick(); break;
     case cmdZoom: ApplyZoom(); break;
     default:
       if (FormatCommands::Handles(command)) formats_->Run(command);
@@ -396,6 +398,12 @@ void TFrmMain::BuildPrinting() {
 void TFrmMain::BtnPrintPreviewClick() { printPreview_->Execute(); }
 
 void TFrmMain::BtnQuickPrintClick(bool toolbar) { quickPrint_->Run(toolbar); }
+
+void TFrmMain::InsertTableClick() {
+  DllForms.ShowModal();
+  if (DllForms.InsertResult()) SendMessageW(Editor.Handle(), WM_PASTE, 0, 0);
+  FocusEditor();
+}
 
 void TFrmMain::btnHelpClick() { ShowInformation(ShortcutHelpText()); }
 

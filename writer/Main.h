@@ -22,6 +22,7 @@
 #include "writer/TextSearch.h"
 #include "writer/export/ExportProgress.h"
 #include "writer/export/PresentationOptions.h"
+#include "writer/insert/DllFormU.h"
 #include "writer/print/MarginSettings.h"
 
 class TfrmPrintPreview;
@@ -45,6 +46,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   writer::StatusPanels StatusBar1;
   TfrmExport frmExport;
   TfrmPresentation frmPresentation;
+  TDllForms DllForms;
 
   DocumentFiles& Documents() { return *documents_; }
   const writer::OwnerDrawnMenu& EditorMenu() const { return editorMenu_; }
@@ -84,6 +86,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void BtnPrintPreviewClick();
   // The toolbar's Quick Print (toolbar true) and Ctrl+P.
   void BtnQuickPrintClick(bool toolbar);
+  // The table builder; its picture is pasted at the caret when it reports one.
+  void InsertTableClick();
 
   // Read and written by the print preview's margins dialog.
   writer::MarginSettings Margins;
