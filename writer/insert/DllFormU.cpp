@@ -39,8 +39,8 @@ int ScreenPixelsPerInch(int index) {
 // A font of the choice; pixelHeight, when given, wins over the point size.
 HFONT MakeFont(const FontChoice& choice, int pixelHeight = 0) {
   LOGFONTW lf{};
-  lf.lfHeight = pixelHeight ? -pixelHeight
-                            : -MulDiv(choice.pointSize, ScreenPixelsPerInch(LOGPIXELSY), 72);
+  lf.lfHeight =
+      pixelHeight ? -pixelHeight : -MulDiv(choice.pointSize, ScreenPixelsPerInch(LOGPIXELSY), 72);
   lf.lfWeight = choice.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = choice.italic;
   lf.lfUnderline = choice.underline;
@@ -98,8 +98,8 @@ void TDllForms::Create(HWND owner) {
 
 void TDllForms::CreateControls() {
   HWND w = Handle();
-  lblInsertText.Create(w, L"Insert Text:", 10, 14, 70, 20);
-  Edit1.Create(w, 84, 10, 640, 24);
+  lblInsertText.Create(w, L"Insert Text:", 10, 14, 80, 20);
+  Edit1.Create(w, 92, 10, 632, 24);
   SpeedButton1.Create(w, L"?", 740, 8, 30, 28);
   SpeedButton1.SetHint(L"Help...");
   SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
@@ -322,7 +322,7 @@ void TDllForms::StringGrid1DrawCell(HDC dc, int col, int row, const RECT& rect) 
   if (text.empty()) return;
   const bool headerRowCell = row == 0 && chkColH.Checked();
   const bool headerColumnCell = col == 0 && chkRowH.Checked();
-  RECT r = rect;
+  RECT r{rect.left + 2, rect.top, rect.right - 2, rect.bottom};  // clear of the grid lines
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             CellTextFormat(headerRowCell, headerColumnCell,
                            style ? style->alignment : CellAlignment::Left));
@@ -380,7 +380,9 @@ void TDllForms::SetRowHeightArrow(int delta) {
                                   kMinRowHeight, kMaxRowHeight));
 }
 
-void TDllForms::SetRowHeightEnter() { SetSelectedRowHeight(static_cast<int>(SetRowHeight.Value())); }
+void TDllForms::SetRowHeightEnter() {
+  SetSelectedRowHeight(static_cast<int>(SetRowHeight.Value()));
+}
 
 void TDllForms::btnWidthStepClick(int delta) {
   SetSelectedColWidth(

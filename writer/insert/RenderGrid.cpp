@@ -65,9 +65,13 @@ bool TRenderGrid::Render() {
 EnhMetaFileHandle TRenderGrid::Draw() const {
   const int width = grid_->geometry.Width(), height = grid_->geometry.Height();
   WindowDC screen(nullptr);
-  // The frame is in hundredths of a millimetre: the grid's pixels at the screen's density.
-  const RECT frame{0, 0, MulDiv(width, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)),
-                   MulDiv(height, 2540, GetDeviceCaps(screen.get(), LOGPIXELSY))};
+  // The frame is in hundredths of a millimetre: the grid's pixels at the screen's own size
+  // per pixel, so the metafile plays back one to one on its reference device.
+  const int mm = GetDeviceCaps(screen.get(), HORZSIZE), px = GetDeviceCaps(screen.get(), HORZRES);
+  const int mmY = GetDeviceCaps(screen.get(), VERTSIZE), pxY = GetDeviceCaps(screen.get(), VERTRES);
+  if (mm <= 0 || px <= 0 || mmY <= 0 || pxY <= 0)
+    throw EError("The screen does not tell its size, so the table picture cannot be sized.");
+  const RECT frame{0, 0, MulDiv(width, mm * 100, px), MulDiv(height, mmY * 100, pxY)};
   HDC dc = CreateEnhMetaFileW(screen.get(), nullptr, &frame, kDescription);
   if (!dc) throw EError("The table picture could not be created.");
   try {
