@@ -337,7 +337,7 @@ int TDllForms::AutomaticRowHeight(int row) const {
     const TCellStyle* style = styles_.Find(col, row);
     const bool header = style && style->font == CellFont::Header;
     Selection font(dc.get(), header ? headerFont_.get() : tableFont_.get());
-    RECT r{0, 0, StringGrid1.ColWidth(col), 0};
+    RECT r{0, 0, StringGrid1.ColWidth(col) - 4, 0};  // as the cell draws its text
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     height = std::max<int>(height, r.bottom - r.top);
