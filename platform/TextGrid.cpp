@@ -40,8 +40,8 @@ void MoveItem(std::vector<T>& v, std::size_t from, std::size_t to) {
 
 void TextGrid::Create(HWND parent, int left, int top, int width, int height) {
   RegisterGridClass();
-  CreateWindowed(parent, kClassName, WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_BORDER, 0, left,
-                 top, width, height, L"");
+  CreateWindowed(parent, kClassName, WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_BORDER, 0, left, top,
+                 width, height, L"");
   SetWindowLongPtrW(Handle(), 0, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextGrid::ClassProc));
   SetFont(Application::Get().UiFont());
@@ -119,6 +119,15 @@ void TextGrid::SetCell(int col, int row, std::wstring text) {
   cells_[Index(col, row)] = std::move(text);
   const RECT r = CellRect(col, row);
   if (Handle() && !IsRectEmpty(&r)) InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TextGrid::Assign(int cols, int rows, std::vector<std::wstring> cells) {
+  if (cols < 1 || rows < 1 || cells.size() != std::size_t(cols) * rows) return;
+  cells_.clear();
+  cols_ = rows_ = 0;
+  Resize(cols, rows);
+  cells_ = std::move(cells);
+  Changed();
 }
 
 void TextGrid::MoveColumn(int from, int to) {
@@ -309,30 +318,43 @@ SIZE TextGrid::VisibleArea() const {
 
 // Painting ----------------------------------------------------------------------------------
 
+// The columns (or rows) on screen with their left (or top) edges: the fixed ones, then from
+// the first scrolled one until the client area ends.
+std::vector<std::pair<int, int>> TextGrid::Shown(int fixed, int first,
+                                                 const std::vector<int>& sizes, int room) const {
+  std::vector<std::pair<int, int>> shown;
+  int edge = 0;
+  const int count = static_cast<int>(sizes.size());
+  for (int i = 0; i < count && edge < room; ++i) {
+    if (i == fixed) i = std::max(first, fixed);
+    if (i >= count) break;
+    shown.emplace_back(i, edge);
+    edge += sizes[i] + kLine;
+  }
+  return shown;
+}
+
 void TextGrid::PaintTo(HDC dc) const {
   RECT client;
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
   const bool focused = GetFocus() == Handle();
-  HFONT font = font_;
   PenHandle fixedLine(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
   PenHandle bodyLine(CreatePen(PS_SOLID, 1, RGB(192, 192, 192)));
-  for (int row = 0; row < rows_; ++row) {
-    if (row >= fixedRows_ && row < topRow_) continue;
-    for (int col = 0; col < cols_; ++col) {
-      if (col >= fixedCols_ && col < leftCol_) continue;
-      const RECT r = CellRect(col, row);
-      if (IsRectEmpty(&r)) {
-        if (r.left == 0 && r.top == 0 && col >= leftCol_) break;  // the rest of the row is out
-        continue;
-      }
+  const auto columns = Shown(fixedCols_, leftCol_, widths_, client.right);
+  for (const auto& [row, top] : Shown(fixedRows_, topRow_, heights_, client.bottom)) {
+    for (const auto& [col, left] : columns) {
+      const RECT r{left, top, left + widths_[col], top + heights_[row]};
       const DrawState state{col == col_ && row == row_, focused,
                             col < fixedCols_ || row < fixedRows_};
-      FillRect(dc, &r, GetSysColorBrush(state.fixed      ? COLOR_BTNFACE
-                                        : state.selected ? COLOR_HIGHLIGHT
-                                                         : COLOR_WINDOW));
-      {
-        Selection selectFont(dc, font);
+      FillRect(dc, &r,
+               GetSysColorBrush(state.fixed      ? COLOR_BTNFACE
+                                : state.selected ? COLOR_HIGHLIGHT
+                                                 : COLOR_WINDOW));
+      if (OnDrawCell) {
+        OnDrawCell(dc, col, row, r, state);
+      } else {
+        Selection selectFont(dc, font_);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(state.selected && !state.fixed ? COLOR_HIGHLIGHTTEXT
                                                                     : COLOR_WINDOWTEXT));
@@ -341,15 +363,11 @@ void TextGrid::PaintTo(HDC dc) const {
         DrawTextW(dc, s.c_str(), static_cast<int>(s.size()), &text,
                   DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       }
-      if (OnDrawCell) OnDrawCell(dc, col, row, r, state);
       Selection pen(dc, (state.fixed ? fixedLine : bodyLine).get());
       MoveToEx(dc, r.right, r.top, nullptr);
       LineTo(dc, r.right, r.bottom);
       LineTo(dc, r.left - 1, r.bottom);
-      if (state.selected && focused && !state.fixed) {
-        RECT mark = r;
-        DrawFocusRect(dc, &mark);
-      }
+      if (state.selected && focused && !state.fixed) DrawFocusRect(dc, &r);
     }
   }
 }
@@ -437,15 +455,21 @@ TextGrid::Drag TextGrid::BorderAt(POINT p, int& index) const {
   const auto onBorder = [](int pos, int border) { return std::abs(pos - border) <= kBorderGrip; };
   // The border just before a cell belongs to the column or row before it.
   if (row < fixedRows_) {
-    if (onBorder(p.x, r.right)) index = col;
-    else if (col > 0 && onBorder(p.x, r.left - kLine)) index = col - 1;
-    else index = -1;
+    if (onBorder(p.x, r.right))
+      index = col;
+    else if (col > 0 && onBorder(p.x, r.left - kLine))
+      index = col - 1;
+    else
+      index = -1;
     if (index >= 0) return Drag::ColSize;
   }
   if (col < fixedCols_) {
-    if (onBorder(p.y, r.bottom)) index = row;
-    else if (row > 0 && onBorder(p.y, r.top - kLine)) index = row - 1;
-    else index = -1;
+    if (onBorder(p.y, r.bottom))
+      index = row;
+    else if (row > 0 && onBorder(p.y, r.top - kLine))
+      index = row - 1;
+    else
+      index = -1;
     if (index >= 0) return Drag::RowSize;
   }
   return Drag::None;

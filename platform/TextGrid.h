@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -38,6 +39,9 @@ class TextGrid : public Control {
 
   const std::wstring& Cell(int col, int row) const { return cells_[Index(col, row)]; }
   void SetCell(int col, int row, std::wstring text);
+  // A new size with all its texts at once (row by row); widths and heights of remaining
+  // columns and rows are kept.
+  void Assign(int cols, int rows, std::vector<std::wstring> cells);
 
   // The selected cell; outside the headers whenever the grid has other cells.
   int Col() const { return col_; }
@@ -86,6 +90,8 @@ class TextGrid : public Control {
   LRESULT Proc(UINT msg, WPARAM wp, LPARAM lp);
   std::size_t Index(int col, int row) const { return std::size_t(row) * cols_ + col; }
   void Resize(int cols, int rows);
+  std::vector<std::pair<int, int>> Shown(int fixed, int first, const std::vector<int>& sizes,
+                                         int room) const;
   int ColLeft(int col) const;  // -1 when scrolled out of view
   int RowTop(int row) const;
   int MaxLeftCol() const;

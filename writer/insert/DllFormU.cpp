@@ -7,7 +7,6 @@
 #include "platform/Error.h"
 #include "platform/ModalResult.h"
 #include "platform/WholeFile.h"
-#include "writer/PictureMetafile.h"
 #include "writer/insert/TablePictures.h"
 #include "writer/insert/TableSizes.h"
 
@@ -242,21 +241,22 @@ TableTexts TDllForms::Texts() const {
 }
 
 void TDllForms::LoadTexts(const TableTexts& table) {
-  for (int row = 0; row < StringGrid1.RowCount(); ++row)
-    for (int col = 0; col < StringGrid1.ColCount(); ++col) StringGrid1.SetCell(col, row, L"");
-  StringGrid1.SetColCount(table.columns);
-  StringGrid1.SetRowCount(table.rows);
-  for (int row = 0; row < table.rows; ++row)
-    for (int col = 0; col < table.columns; ++col)
-      StringGrid1.SetCell(col, row, WideFromBytes(table.At(col, row)));
+  std::vector<std::wstring> cells;
+  cells.reserve(table.cells.size());
+  for (const std::string& text : table.cells) cells.push_back(WideFromBytes(text));
+  StringGrid1.Assign(table.columns, table.rows, std::move(cells));
+  // The boxes follow the grid; their change events must not size it back one box at a time.
+  settingCounts_ = true;
   ColCount.SetValue(table.columns);
   RowCount.SetValue(table.rows);
+  settingCounts_ = false;
   styles_.Rebuild(table.columns, table.rows, defaults_);
   if (chkAutoHeight.Checked()) ApplyAutomaticHeights();
   StringGrid1SelectCell(StringGrid1.Col(), StringGrid1.Row());
 }
 
 void TDllForms::ApplyCounts() {
+  if (settingCounts_) return;
   const int columns = static_cast<int>(ColCount.Value());
   const int rows = static_cast<int>(RowCount.Value());
   if (columns == StringGrid1.ColCount() && rows == StringGrid1.RowCount()) return;
@@ -553,7 +553,7 @@ void TDllForms::btnEmfClick() {
   const GridContent content = GridContent::Of(StringGrid1);
   TRenderGrid renderer(&content, &styles_, Fonts());
   if (!renderer.Render()) return;
-  PutMetafileOnClipboard(Handle(), renderer.TakeMetafile().get());
+  PutTableMetafileOnClipboard(Handle(), renderer.TakeMetafile().release());
   insertResult_ = true;
   SetModalResult(mrOk);
 }

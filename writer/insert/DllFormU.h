@@ -112,4 +112,5 @@ class TDllForms : public Form {
   FontChoice headerChoice_, tableChoice_;
   FontHandle headerFont_, tableFont_;
   bool insertResult_ = false;
+  bool settingCounts_ = false;
 };

@@ -1,12 +1,12 @@
 #include "writer/insert/TablePictures.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "platform/Error.h"
 #include "platform/TextGrid.h"
@@ -78,9 +78,8 @@ bool CompressInto(jpeg_compress_struct& info, JpegErrors& errors, const Dib& dib
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     // The DIB's rows are blue-green-red from the bottom up.
-    const BYTE* source =
-        dib.pixels.data() +
-        std::size_t(dib.Stride()) * (dib.header.biHeight - 1 - int(info.next_scanline));
+    const BYTE* source = dib.pixels.data() + std::size_t(dib.Stride()) * (dib.header.biHeight - 1 -
+                                                                          int(info.next_scanline));
     for (int x = 0; x < dib.header.biWidth; ++x) {
       row[x * 3] = source[x * 3 + 2];
       row[x * 3 + 1] = source[x * 3 + 1];
@@ -153,6 +152,26 @@ std::string EmfFileBytes(HENHMETAFILE metafile) {
   return bytes;
 }
 
+namespace {
+
+// Hands data to the clipboard; the data is freed when the clipboard does not take it.
+template <typename Free>
+void HandToClipboard(HWND owner, UINT format, HANDLE data, Free free) {
+  if (!OpenClipboard(owner)) {
+    free(data);
+    throw EError("The clipboard is in use by another program; try again.");
+  }
+  EmptyClipboard();
+  const bool taken = SetClipboardData(format, data) != nullptr;
+  CloseClipboard();
+  if (!taken) {
+    free(data);
+    throw EError("The table picture could not be put on the clipboard.");
+  }
+}
+
+}  // namespace
+
 void PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
   const Dib dib = ReadDib(bitmap);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof dib.header + dib.pixels.size());
@@ -161,13 +180,12 @@ void PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
   std::memcpy(bytes, &dib.header, sizeof dib.header);
   std::memcpy(bytes + sizeof dib.header, dib.pixels.data(), dib.pixels.size());
   GlobalUnlock(memory);
-  if (!OpenClipboard(owner)) {
-    GlobalFree(memory);
-    throw EError("The clipboard is in use by another program; try again.");
-  }
-  EmptyClipboard();
-  if (!SetClipboardData(CF_DIB, memory)) GlobalFree(memory);
-  CloseClipboard();
+  HandToClipboard(owner, CF_DIB, memory, [](HANDLE h) { GlobalFree(h); });
+}
+
+void PutTableMetafileOnClipboard(HWND owner, HENHMETAFILE metafile) {
+  HandToClipboard(owner, CF_ENHMETAFILE, metafile,
+                  [](HANDLE h) { DeleteEnhMetaFile(static_cast<HENHMETAFILE>(h)); });
 }
 
 }  // namespace writer

@@ -24,5 +24,7 @@ std::string EmfFileBytes(HENHMETAFILE metafile);
 
 // Puts a device-independent copy of the bitmap on the clipboard in place of what it held.
 void PutBitmapOnClipboard(HWND owner, HBITMAP bitmap);
+// Puts the metafile on the clipboard in place of what it held; the clipboard owns it then.
+void PutTableMetafileOnClipboard(HWND owner, HENHMETAFILE metafile);
 
 }  // namespace writer

@@ -233,6 +233,19 @@ TEST_F(TableBuilder, TextAndCsvExportsReadBackAndDamagedFilesKeepTheGrid) {
     EXPECT_EQ(form.Styles().Count(), 12u);
   }
 
+  // A larger table grows the grid in both directions at once.
+  TableTexts large(12, 30);
+  large.At(11, 29) = "last";
+  large.At(0, 29) = "first of the last row";
+  std::ofstream(fs::path(scratch.Path("large.txt")), std::ios::binary) << WriteTableText(large);
+  dialogs.AnswerFile(scratch.Path("large.txt"));
+  form.btnImport.Click();
+  EXPECT_EQ(form.Texts(), large);
+  EXPECT_EQ(form.Styles().Count(), 360u);
+  dialogs.AnswerFile(scratch.Path("t.txt"));
+  form.btnImport.Click();
+  ASSERT_EQ(form.Texts(), before);
+
   std::ofstream(fs::path(scratch.Path("bad.txt")), std::ios::binary) << "3\r\n250\r\nx\r\n";
   dialogs.ClearCalls();
   dialogs.AnswerFile(scratch.Path("bad.txt")).Answer(DialogAnswer::Ok);

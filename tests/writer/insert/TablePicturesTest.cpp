@@ -298,8 +298,17 @@ class InsertTable : public testing::Test {
 TEST_F(InsertTable, PastesTheMetafileOnInsertAndNothingWhenClosedOtherwise) {
   ASSERT_TRUE(main.CommandEnabled(cmdInsertTable));
   ModalScript modals;
+  ScriptedDialogs dialogs;
+  dialogs.AnswerColor(RGB(204, 232, 255));
   modals.Then<TDllForms>([](TDllForms& f) {
-    f.StringGrid1.SetCell(1, 1, L"one");
+    const wchar_t* heads[] = {L"Monday", L"Tuesday", L"Wednesday", L"Thursday"};
+    for (int c = 1; c < 5; ++c) {
+      f.StringGrid1.SetCell(c, 0, heads[c - 1]);
+      for (int r = 1; r < 5; ++r) f.StringGrid1.SetCell(c, r, std::to_wstring(c * r * 7) + L" km");
+    }
+    for (int r = 1; r < 5; ++r) f.StringGrid1.SetCell(0, r, L"Week " + std::to_wstring(r));
+    f.StringGrid1.Select(2, 1);
+    f.btnColumnColourClick();
     f.btnEmf.Click();
   });
   modals.Then<TDllForms>([](TDllForms& f) { f.Close(); });  // the title-bar button
@@ -314,6 +323,8 @@ TEST_F(InsertTable, PastesTheMetafileOnInsertAndNothingWhenClosedOtherwise) {
     EXPECT_EQ(TextLength(), before + 1) << "nothing more pasted";
   }
   EXPECT_EQ(modals.Shown(), 3u);
+  Pump();
+  EXPECT_FALSE(SaveWindowScreenshot(main.Handle(), L"tessary-inserted-table").empty());
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+// Figures for the table builder under Wine with a 100 x 100 grid holding text in every cell:
+// one scroll step of the grid repainted, the whole grid drawn into a metafile, and the table
+// exported to ".csv" and imported back.
+//   tools/wine-run build/mingw/bench/writer/writer_table_bench.exe
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Application.h"
+#include "platform/WholeFile.h"
+#include "writer/insert/DllFormU.h"
+#include "writer/insert/RenderGrid.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The median and the largest of the runs.
+void Report(const char* what, std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  std::printf("%-44s median %8.2f ms   max %8.2f ms   (%zu runs)\n", what, ms[ms.size() / 2],
+              ms.back(), ms.size());
+}
+
+}  // namespace
+
+int main() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  TDllForms form;
+  form.Create(nullptr);
+  form.Show();
+  Application::Get().ProcessMessages();
+
+  writer::TableTexts table(100, 100);
+  for (int row = 0; row < 100; ++row)
+    for (int col = 0; col < 100; ++col)
+      table.At(col, row) = "Cell " + std::to_string(col) + "," + std::to_string(row) + " text";
+  form.chkAutoHeight.Click();  // fixed heights: the figures are the grid's, not the measuring
+  form.LoadTexts(table);
+  Application::Get().ProcessMessages();
+
+  TextGrid& grid = form.StringGrid1;
+  std::vector<double> scroll;
+  for (int step = 0; step < 60; ++step) {
+    const auto start = Clock::now();
+    grid.ScrollTo(1 + step % 30, 1 + step % 40);
+    UpdateWindow(grid.Handle());
+    GdiFlush();
+    scroll.push_back(MsSince(start));
+  }
+  Report("scroll step repainted", scroll);
+
+  std::vector<double> render;
+  for (int run = 0; run < 5; ++run) {
+    const auto start = Clock::now();
+    const writer::GridContent content = writer::GridContent::Of(grid);
+    writer::TRenderGrid renderer(&content, &form.Styles(), form.Fonts());
+    if (!renderer.Render()) return 1;
+    writer::EnhMetaFileHandle metafile = renderer.TakeMetafile();
+    render.push_back(MsSince(start));
+  }
+  Report("whole-grid metafile (100 x 100)", render);
+
+  const std::wstring path = (std::filesystem::temp_directory_path() / "table-bench.csv").wstring();
+  std::vector<double> exportMs, importMs;
+  for (int run = 0; run < 10; ++run) {
+    auto start = Clock::now();
+    ReplaceFileContents(path, writer::WriteTableCsv(form.Texts()));
+    exportMs.push_back(MsSince(start));
+    start = Clock::now();
+    form.LoadTexts(writer::ReadTableCsv(ReadWholeFile(path)));
+    importMs.push_back(MsSince(start));
+  }
+  std::printf("csv file: %ju bytes\n",
+              static_cast<std::uintmax_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove(path);
+  Report(".csv export (texts, write)", exportMs);
+  Report(".csv import (read, parse, fill grid)", importMs);
+  form.Destroy();
+  return 0;
+}
