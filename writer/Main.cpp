@@ -45,9 +45,7 @@ const ToolButton kToolButtons[] = {
 };
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
-constexpr Command kLaterCommands[] = {
-    cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertEquation,
-};
+constexpr Command kLaterCommands[] = {cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertEquation};
 
 // A long document is counted once typing pauses; a short one at every change.
 constexpr int kImmediateCountLength = 20000;

@@ -68,7 +68,7 @@ int main() {
     const writer::GridContent content = writer::GridContent::Of(grid);
     writer::TRenderGrid renderer(&content, &form.Styles(), form.Fonts());
     if (!renderer.Render()) return 1;
-    writer::EnhMetaFileHandle metafile = renderer.TakeMetafile();
+    writer::GridMetafile metafile = renderer.TakeMetafile();
     render.push_back(MsSince(start));
   }
   Report("whole-grid metafile (100 x 100)", render);

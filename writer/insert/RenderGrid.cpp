@@ -62,7 +62,7 @@ bool TRenderGrid::Render() {
   }
 }
 
-EnhMetaFileHandle TRenderGrid::Draw() const {
+GridMetafile TRenderGrid::Draw() const {
   const int width = grid_->geometry.Width(), height = grid_->geometry.Height();
   WindowDC screen(nullptr);
   // The frame is in hundredths of a millimetre: the grid's pixels at the screen's own size
@@ -82,7 +82,7 @@ EnhMetaFileHandle TRenderGrid::Draw() const {
     DeleteEnhMetaFile(CloseEnhMetaFile(dc));
     throw;
   }
-  EnhMetaFileHandle metafile(CloseEnhMetaFile(dc));
+  GridMetafile metafile(CloseEnhMetaFile(dc));
   if (!metafile) throw EError("The table picture could not be finished.");
   return metafile;
 }

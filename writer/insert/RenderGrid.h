@@ -5,16 +5,22 @@
 // text, so it prints sharply at any size.
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
-#include "writer/PictureMetafile.h"
 #include "writer/insert/CellStyles.h"
 #include "writer/insert/GridCellSpecs.h"
 
 class TextGrid;
 
 namespace writer {
+
+struct GridMetafileDeleter {
+  void operator()(HENHMETAFILE metafile) const { DeleteEnhMetaFile(metafile); }
+};
+using GridMetafile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, GridMetafileDeleter>;
 
 // What the renderer draws: the grid's sizes, header switches and texts (row by row).
 struct GridContent {
@@ -41,12 +47,12 @@ class TRenderGrid {
   bool Render();
   const std::vector<TCellSpecs>& Cells() const { return cells_; }
   // The finished metafile, handed to the caller.
-  EnhMetaFileHandle TakeMetafile() { return std::move(metafile_); }
+  GridMetafile TakeMetafile() { return std::move(metafile_); }
 
   static const wchar_t kDescription[];
 
  private:
-  EnhMetaFileHandle Draw() const;
+  GridMetafile Draw() const;
   void DrawCells(HDC dc, bool headers) const;
   void DrawTexts(HDC dc) const;
 
@@ -54,7 +60,7 @@ class TRenderGrid {
   const CellStyleList* styles_;
   TableFonts fonts_;
   std::vector<TCellSpecs> cells_;
-  EnhMetaFileHandle metafile_;
+  GridMetafile metafile_;
 };
 
 }  // namespace writer

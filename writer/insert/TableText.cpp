@@ -54,9 +54,8 @@ int ReadCount(LineReader& lines, const char* what) {
   while (!s.empty() && blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty() || s.size() > 9 || !std::all_of(s.begin(), s.end(), [](char c) {
-        return c >= '0' && c <= '9';
-      }))
+  if (s.empty() || s.size() > 9 ||
+      !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
     throw EError("The table file is damaged: " + where + " holds no " + what + " count.");
   const long long count = std::stoll(std::string(s));
   CheckCount(count, what);
@@ -154,8 +153,8 @@ std::string WriteTableText(const TableTexts& table) {
   for (int column = 0; column < table.columns; ++column)
     for (int row = 0; row < table.rows; ++row) {
       std::string text = table.At(column, row);
-      std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; },
-                      ' ');
+      std::replace_if(
+          text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
       out += text;
       out += kLineEnd;
     }

@@ -1,9 +1,9 @@
 // The table builder's file formats and style list, portable: what a file holds byte for byte,
 // that each format reads back what it wrote, and that damaged files give a sentence naming
 // the damage instead of a partial table.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "platform/Error.h"
 #include "writer/insert/CellStyles.h"
@@ -64,11 +64,13 @@ TEST(TableText, DamagedFilesNameTheirDamage) {
       {"five\r\n5\r\n", "The table file is damaged: line 1 holds no column count."},
       {"5\r\n-1\r\n", "The table file is damaged: line 2 holds no row count."},
       {"5\r\n99999999999\r\n", "The table file is damaged: line 2 holds no row count."},
-      {"101\r\n5\r\n", "The table file asks for 101 columns; a table has 1 to 100 columns and rows."},
+      {"101\r\n5\r\n",
+       "The table file asks for 101 columns; a table has 1 to 100 columns and rows."},
       {"1\r\n0\r\n", "The table file asks for 0 rows; a table has 1 to 100 columns and rows."},
       {"2\r\n2\r\na\r\nb\r\nc\r\n",
        "The table file is damaged: it ends after 3 of its 4 cell texts."},
-      {"1\r\n1\r\n" + longLine, "The table file is damaged: line 3 is longer than 32767 characters."},
+      {"1\r\n1\r\n" + longLine,
+       "The table file is damaged: line 3 is longer than 32767 characters."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file.substr(0, 40));
@@ -108,8 +110,7 @@ TEST(TableCsv, DamagedOrOversizedFilesGiveAClearMessage) {
       {"", "The CSV file is empty; there is no table to import."},
       {"a,\"open\r\nb,c\r\n",
        "The CSV file is damaged: a quoted field that starts on line 1 is never closed."},
-      {wide,
-       "Line 1 of the CSV file holds more than 100 fields; a table has at most 100 columns."},
+      {wide, "Line 1 of the CSV file holds more than 100 fields; a table has at most 100 columns."},
       {tall, "The CSV file holds more than 100 lines; a table has at most 100 rows."},
       {"a\r\n" + std::string(kMaxCellText + 1, 'y'),
        "The table file is damaged: a field of line 2 is longer than 32767 characters."},

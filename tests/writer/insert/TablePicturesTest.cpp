@@ -111,7 +111,7 @@ TEST(TRenderGrid, DrawsEveryColumnOfAHundredColumnGrid) {
   Fonts fonts;
   TRenderGrid renderer(&grid, &styles, fonts.Get());
   ASSERT_TRUE(renderer.Render());
-  EnhMetaFileHandle metafile = renderer.TakeMetafile();
+  GridMetafile metafile = renderer.TakeMetafile();
   ASSERT_TRUE(metafile);
   const ENHMETAHEADER h = Header(metafile.get());
   EXPECT_EQ(h.rclBounds.left, 0);
@@ -143,7 +143,7 @@ TEST(TRenderGrid, ShortensHeadersWrapsBodiesCutTwoPixelsBelowAndSkipsEmptyCells)
   Fonts fonts;
   TRenderGrid renderer(&grid, &styles, fonts.Get());
   ASSERT_TRUE(renderer.Render());
-  EnhMetaFileHandle metafile = renderer.TakeMetafile();
+  GridMetafile metafile = renderer.TakeMetafile();
 
   // The texts as recorded: the header ends in an ellipsis.
   std::vector<std::wstring> texts;
