@@ -389,7 +389,7 @@ TEST_F(TessaryMainWindow, TheContextMenuListsTheEditingCommands) {
       {cmdClearSelection, L"Clear Selection", L"Ctrl+D", true},
       {cmdClearAll, L"Clear All", L"", true},
       {0, L"", L"", true},
-      {cmdInsertTable, L"Insert Table...", L"", false},
+      {cmdInsertTable, L"Insert Table...", L"", true},
       {cmdInsertEquation, L"Insert From Equation Builder...", L"", false},
       {0, L"", L"", true},
       {cmdHideSidePanel, L"Hide Side Panel", L"", true},
