@@ -166,6 +166,7 @@ void TextGrid::Select(int col, int row) {
   col = std::clamp(col, firstCol, std::max(cols_ - 1, 0));
   row = std::clamp(row, firstRow, std::max(rows_ - 1, 0));
   const bool moved = col != col_ || row != row_;
+  if (moved) EndEdit(true);
   col_ = col;
   row_ = row;
   ShowCell(col, row);
@@ -174,6 +175,7 @@ void TextGrid::Select(int col, int row) {
 }
 
 void TextGrid::ScrollTo(int leftCol, int topRow) {
+  EndEdit(true);
   leftCol_ = leftCol;
   topRow_ = topRow;
   ClampView();
@@ -414,6 +416,51 @@ void TextGrid::Scroll(int bar, WORD code) {
     ScrollTo(leftCol_, next);
 }
 
+// Editing in place ------------------------------------------------------------------------
+
+void TextGrid::EditCell(wchar_t first) {
+  if (OnEditRequest) return OnEditRequest(first);
+  const RECT r = CellRect(col_, row_);
+  if (IsRectEmpty(&r)) return;
+  if (!editor_.Handle()) {
+    editor_.Create(Handle(), 0, 0, 10, 10, ES_AUTOHSCROLL);
+    editor_.SetMessageHook([this](UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+      if (msg == WM_GETDLGCODE) {
+        result = DLGC_WANTALLKEYS | DLGC_HASSETSEL;
+        return true;
+      }
+      if (msg == WM_KEYDOWN && (wp == VK_RETURN || wp == VK_ESCAPE)) {
+        EndEdit(wp == VK_RETURN);
+        return true;
+      }
+      if (msg == WM_CHAR && (wp == L'\r' || wp == 27)) return true;  // no beep
+      if (msg == WM_KILLFOCUS && Editing()) EndEdit(true);
+      return false;
+    });
+  }
+  editor_.SetFont(font_);
+  editCol_ = col_;
+  editRow_ = row_;
+  std::wstring text = Cell(col_, row_);
+  if (first) text = first;  // typing replaces the text, as in a spreadsheet
+  editor_.SetText(text);
+  editor_.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  editor_.SetVisible(true);
+  editor_.SetFocus();
+  SendMessageW(editor_.Handle(), EM_SETSEL, text.size(), text.size());
+}
+
+bool TextGrid::Editing() const { return editCol_ >= 0; }
+
+void TextGrid::EndEdit(bool store) {
+  if (!Editing()) return;
+  const int col = editCol_, row = editRow_;
+  editCol_ = editRow_ = -1;
+  if (store) SetCell(col, row, editor_.Text());
+  editor_.SetVisible(false);
+  if (GetFocus() == editor_.Handle()) SetFocus();
+}
+
 // Keyboard and mouse ------------------------------------------------------------------------
 
 void TextGrid::KeyDown(WPARAM key) {
@@ -441,9 +488,7 @@ void TextGrid::KeyDown(WPARAM key) {
       if (row >= fixedRows_ && row < rows_) Select(col, row);
       break;
     }
-    case VK_RETURN:
-      if (OnEditRequest) OnEditRequest(0);
-      break;
+    case VK_RETURN: EditCell(0); break;
     default: break;
   }
 }
@@ -552,12 +597,17 @@ LRESULT TextGrid::Proc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SIZE: Changed(); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+    case WM_GETDLGCODE: {
+      // Arrows, Tab and Enter move and edit; Escape is left to the dialog.
+      const auto* m = reinterpret_cast<const MSG*>(lp);
+      const bool enter = m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB | (enter ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRect(Handle(), nullptr, FALSE); return 0;
     case WM_KEYDOWN: KeyDown(wp); return 0;
     case WM_CHAR:
-      if (wp >= L' ' && OnEditRequest) OnEditRequest(static_cast<wchar_t>(wp));
+      if (wp >= L' ') EditCell(static_cast<wchar_t>(wp));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: MouseDown(p); return 0;

@@ -2,8 +2,8 @@
 // A grid of text cells with an optional fixed header row and column: selection by mouse,
 // arrow keys and Tab, scrolling by whole cells, column and row sizing by dragging a border in
 // the header, moving whole columns and rows by dragging their header cell, and an owner-draw
-// hook that paints over each cell. Editing is handed to the owner (OnEditRequest), which
-// decides where the text is typed.
+// hook that paints over each cell. Enter or typing edits the selected cell in place, unless
+// the owner takes editing over (OnEditRequest).
 #include <windows.h>
 
 #include <functional>
@@ -72,8 +72,13 @@ class TextGrid : public Control {
   std::function<void(int col, int row)> OnSelectCell;
   // The user clicked a cell that is not a header.
   std::function<void(int col, int row)> OnClickCell;
-  // Enter (0) or a typed character starts editing the selected cell.
+  // Enter (0) or a typed character starts editing the selected cell; without this handler
+  // the grid edits it in place (Enter stores the text, Escape drops it).
   std::function<void(wchar_t first)> OnEditRequest;
+  // Starts editing the selected cell as Enter (0) or a typed character does.
+  void EditCell(wchar_t first);
+  bool Editing() const;
+  const Edit& InPlaceEditor() const { return editor_; }
   std::function<void(int from, int to)> OnColumnMoved;
   std::function<void(int from, int to)> OnRowMoved;
   // A column or row border was dragged.
@@ -105,6 +110,7 @@ class TextGrid : public Control {
   void MouseUp(POINT p);
   Drag BorderAt(POINT p, int& index) const;
   void ShowCell(int col, int row);
+  void EndEdit(bool store);
   void Changed();
 
   int cols_ = 0, rows_ = 0;
@@ -118,4 +124,6 @@ class TextGrid : public Control {
   int dragIndex_ = 0;
   int dragOrigin_ = 0;
   HFONT font_ = nullptr;
+  Edit editor_;
+  int editCol_ = -1, editRow_ = -1;
 };

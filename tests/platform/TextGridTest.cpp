@@ -122,3 +122,47 @@ TEST_F(TextGridTest, TheDrawHookSeesEveryShownCellOnceAndEditingIsHandedOver) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TextGridTest, WithoutAnEditHandlerTheCellIsEditedInPlace) {
+  grid.SetCell(2, 2, L"old");
+  grid.Select(2, 2);
+  const HWND editor = grid.InPlaceEditor().Handle();
+  EXPECT_EQ(editor, nullptr);
+  const struct Case {
+    WPARAM start;  // VK_RETURN, or a character typed
+    const wchar_t* typed;
+    WPARAM end;
+    const wchar_t* cell;
+  } cases[] = {
+      {VK_RETURN, L"old and new", VK_RETURN, L"old and new"},
+      {L'x', nullptr, VK_RETURN, L"x"},
+      {VK_RETURN, L"dropped", VK_ESCAPE, L"x"},
+  };
+  for (const Case& c : cases) {
+    if (c.start == VK_RETURN)
+      Key(VK_RETURN);
+    else
+      SendMessageW(grid.Handle(), WM_CHAR, c.start, 0);
+    ASSERT_TRUE(grid.Editing());
+    const Edit& box = grid.InPlaceEditor();
+    EXPECT_TRUE(box.Visible());
+    EXPECT_EQ(GetFocus(), box.Handle());
+    const RECT cell = grid.CellRect(2, 2);
+    EXPECT_EQ(box.Bounds().left, cell.left);
+    if (c.typed) SetWindowTextW(box.Handle(), c.typed);
+    SendMessageW(box.Handle(), WM_KEYDOWN, c.end, 0);
+    EXPECT_FALSE(grid.Editing());
+    EXPECT_FALSE(box.Visible());
+    EXPECT_EQ(grid.Cell(2, 2), c.cell);
+    EXPECT_EQ(GetFocus(), grid.Handle());
+  }
+  // Moving away stores what was typed.
+  Key(VK_RETURN);
+  SetWindowTextW(grid.InPlaceEditor().Handle(), L"kept");
+  grid.Select(3, 3);
+  EXPECT_EQ(grid.Cell(2, 2), L"kept");
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,24 @@ TEST_F(TableBuilder, StartsWithTheDefaultGridAndStyles) {
   GetObjectW(form.Fonts().table, sizeof lf, &lf);
   EXPECT_EQ(lf.lfHeight, -11);
   EXPECT_STREQ(lf.lfFaceName, L"Arial");
+}
+
+TEST_F(TableBuilder, HelpNamesTheLimitsAndTheKeys) {
+  ScriptedDialogs dialogs;
+  dialogs.Answer(DialogAnswer::Ok);
+  form.SpeedButton1.Click();
+  ASSERT_EQ(dialogs.Calls().size(), 1u);
+  EXPECT_EQ(dialogs.Last().kind, DialogKind::Information);
+  std::vector<std::wstring> lines;
+  std::wistringstream in(dialogs.Last().text);
+  for (std::wstring line; std::getline(in, line, L'\n');) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(lines[0], L"This is a short help tutorial for Inserting a Table / StringGrid.\r");
+  EXPECT_EQ(lines[3],
+            L"  Everything outside the visible area will be cut automatically from the Bitmap. \r");
+  EXPECT_EQ(lines[18],
+            L"To move around in the table, use the direction keys or [TAB] button, the "
+            L"mouse's scrollwheel works too.");
 }
 
 TEST_F(TableBuilder, TypedCountsKeepOneDefaultStyleEntryPerCell) {

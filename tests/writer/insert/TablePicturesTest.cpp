@@ -311,18 +311,24 @@ TEST_F(InsertTable, PastesTheMetafileOnInsertAndNothingWhenClosedOtherwise) {
     f.btnColumnColourClick();
     f.btnEmf.Click();
   });
+  modals.Then<TDllForms>([](TDllForms& f) { f.btnInsert.Click(); });
   modals.Then<TDllForms>([](TDllForms& f) { f.Close(); });  // the title-bar button
   modals.Then<TDllForms>([](TDllForms& f) { f.btnClose.Click(); });
   const long before = TextLength();
   main.RunCommand(cmdInsertTable);
   EXPECT_EQ(TextLength(), before + 1) << "one picture pasted";
   EXPECT_EQ(GetFocus(), main.Editor.Handle());
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_ENHMETAFILE));
+  main.RunCommand(cmdInsertTable);
+  EXPECT_EQ(TextLength(), before + 2) << "the bitmap pasted too";
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE)) << "the clipboard was replaced";
   for (int i = 0; i < 2; ++i) {
     main.RunCommand(cmdInsertTable);
     EXPECT_FALSE(main.DllForms.InsertResult());
-    EXPECT_EQ(TextLength(), before + 1) << "nothing more pasted";
+    EXPECT_EQ(TextLength(), before + 2) << "nothing more pasted";
   }
-  EXPECT_EQ(modals.Shown(), 3u);
+  EXPECT_EQ(modals.Shown(), 4u);
   Pump();
   EXPECT_FALSE(SaveWindowScreenshot(main.Handle(), L"tessary-inserted-table").empty());
 }
