@@ -97,7 +97,7 @@ TEST_F(TableBuilder, HelpNamesTheLimitsAndTheKeys) {
   EXPECT_EQ(lines[0], L"This is a short help tutorial for Inserting a Table / StringGrid.\r");
   EXPECT_EQ(lines[3],
             L"  Everything outside the visible area will be cut automatically from the Bitmap. \r");
-  EXPECT_EQ(lines[18],
+  EXPECT_EQ(lines[16],
             L"To move around in the table, use the direction keys or [TAB] button, the "
             L"mouse's scrollwheel works too.");
 }
