@@ -113,6 +113,10 @@ void TDllForms::CreateControls() {
     StringGrid1DrawCell(dc, c, r, rect);
   };
   StringGrid1.OnSizeChanged = [this] { RefreshSizeBoxes(); };
+  // Texts move with a dragged column or row; the styles stay with their positions.
+  StringGrid1.OnColumnMoved = StringGrid1.OnRowMoved = [this](int, int) {
+    StringGrid1SelectCell(StringGrid1.Col(), StringGrid1.Row());
+  };
   CreateButtons();
 }
 

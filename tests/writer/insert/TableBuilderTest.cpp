@@ -171,6 +171,18 @@ TEST_F(TableBuilder, ShowsTheSelectedColumnWidthInMillimetresAndInches) {
   EXPECT_EQ(form.Label3.Text(), L"Col Width: 157.480 mm - 6.200 inches");
 }
 
+TEST_F(TableBuilder, MovingAColumnMovesItsTextsButNotItsStyles) {
+  ScriptedDialogs dialogs;
+  Fill(1, 1, L"moved");
+  dialogs.AnswerColor(RGB(9, 9, 9));
+  form.btnCellColourClick();
+  Grid().MoveColumn(1, 3);
+  EXPECT_EQ(Grid().Cell(3, 1), L"moved");
+  EXPECT_EQ(form.Edit1.Text(), L"") << "the selected cell's text now";
+  EXPECT_EQ(form.Styles().Find(1, 1)->colour, RGB(9, 9, 9));
+  EXPECT_EQ(form.Styles().Find(3, 1)->colour, RGB(255, 255, 255));
+}
+
 TEST_F(TableBuilder, EnterInTheTextBoxFillsTheCellAndSizesItsRow) {
   Grid().Select(2, 3);
   EXPECT_EQ(GetFocus(), Grid().Handle());
