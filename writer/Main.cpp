@@ -46,7 +46,8 @@ const ToolButton kToolButtons[] = {
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
 constexpr Command kLaterCommands[] = {
-    cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertTable, cmdInsertEquation,
+    cmdHistory,
+    cmdInsertTable,
 };
 
 // A long document is counted once typing pauses; a short one at every change.
@@ -148,6 +149,8 @@ void TFrmMain::Create() {
     documents_->SetModifiedState(documents_->Modified());
     SelectionChanged();
   };
+  symbols_ = std::make_unique<SymbolTools>(Editor.Handle(), formats_->SymbolFontNames());
+  symbols_->Create(w);
   BuildPrinting();
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
   // In place before the first showing: a document from the command line is laid out once.
@@ -363,6 +366,11 @@ void TFrmMain::RunCommand(int command) {
       Application::Get().Guard([&] { InsertPicture(Handle(), editor); });
       break;
     case cmdParaFormat: btnParaFormatClick(); break;
+    case cmdEmoticons: Application::Get().Guard([&] { symbols_->InsertEmoticon(); }); break;
+    case cmdSpecialChar:
+      Application::Get().Guard([&] { symbols_->InsertSpecialCharacter(); });
+      break;
+    case cmdInsertEquation: Application::Get().Guard([&] { symbols_->InsertEquation(); }); break;
     case cmdZoom: ApplyZoom(); break;
     default:
       if (FormatCommands::Handles(command)) formats_->Run(command);
