@@ -367,8 +367,13 @@ void TfrmEBuilder::btnClearClick() {
   FocusEditor();
 }
 
+// All of the formula but the editor's final paragraph mark, which would put a line break after
+// the formula in the document.
 void TfrmEBuilder::btnInsertTextClick() {
-  CHARRANGE all{0, -1};
+  GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const auto length = static_cast<LONG>(
+      SendMessageW(EQBuilder.Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+  CHARRANGE all{0, length};
   SendMessageW(EQBuilder.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
   SendMessageW(EQBuilder.Handle(), WM_COPY, 0, 0);
   textResult_ = true;

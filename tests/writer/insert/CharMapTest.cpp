@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Screenshot.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "writer/insert/CharMaps.h"
 #include "writer/insert/InsertClipboard.h"
@@ -147,6 +148,17 @@ TEST_F(CharacterMap, CloseInsertsNothingAndKeepsTheCellForTheNextOpening) {
     SendMessageW(f.Handle(), WM_COMMAND, IDCANCEL, 0);  // Escape
   });
   EXPECT_EQ(form.CurrentCell(), (GridCell{7, 2}));
+}
+
+TEST_F(CharacterMap, Screenshot) {
+  form.SetFontName(L"Symbol");
+  form.Show();
+  form.SelectCell({4, 17});
+  form.btnAdd.Click();
+  form.SelectCell({3, 14});
+  form.btnAdd.Click();
+  form.StringGrid1.SetFocus();
+  SaveWindowScreenshot(form.Handle(), L"tessary-character-map");
 }
 
 }  // namespace

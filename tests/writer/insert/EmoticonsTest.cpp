@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Screenshot.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "writer/insert/EmotIcons.h"
 #include "writer/insert/EmoticonPictures.h"
@@ -157,6 +158,12 @@ TEST_F(EmoticonPicker, APictureGoesToTheClipboardAsAMetafileAndCloseHandsOverNot
   const UINT size = GetEnhMetaFileBits(picture, 0, nullptr);
   EXPECT_EQ(size, GetEnhMetaFileBits(form.Picture(27), 0, nullptr)) << "the bomb";
   CloseClipboard();
+}
+
+TEST_F(EmoticonPicker, Screenshot) {
+  form.Show();
+  SendMessageW(form.Item(14).Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  SaveWindowScreenshot(form.Handle(), L"tessary-emoticons");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Screenshot.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "writer/insert/EquationBuilder.h"
 #include "writer/insert/InsertClipboard.h"
@@ -318,6 +319,43 @@ TEST_F(EquationBuilder, HelpExplainsCopyingAndTheBlankLastLine) {
       text.find(L"\r\nInserting equations as an image\r\n" + std::wstring(21, L'^') + L"\r\n"),
       std::wstring::npos);
   EXPECT_EQ(text.substr(text.size() - 30), L"fit properly inside the image.");
+}
+
+// x = (-b ± √(b² - 4ac)) / 2a, with a sum on a second line.
+TEST_F(EquationBuilder, Screenshot) {
+  Press(L"x", EquationFont::Symbol);
+  Press(L" ", EquationFont::Unchanged);
+  Press(L"=");
+  Press(L" ", EquationFont::Unchanged);
+  Press(L"-");
+  Press(L"b");
+  Press(L"\u00B1");
+  Press(L"\u00D6");
+  Press(L"(");
+  Press(L"b");
+  form.btnSuperscriptClick();
+  Press(L"2");
+  form.btnSuperscriptClick();
+  Press(L"-");
+  Press(L"4");
+  Press(L"a");
+  Press(L"c");
+  Press(L")");
+  Press(L"\u00B8");
+  Press(L"2");
+  Press(L"a");
+  Replace(L"\r");
+  Press(L"\u00E5");
+  Press(L"i", EquationFont::Symbol);
+  form.btnSubscriptClick();
+  Press(L"k");
+  form.btnSubscriptClick();
+  Press(L" ", EquationFont::Unchanged);
+  Press(L"\u00BB");
+  Press(L" ", EquationFont::Unchanged);
+  Press(L"sin", EquationFont::TimesNewRoman);
+  Press(L"q");
+  SaveWindowScreenshot(form.Handle(), L"tessary-equation-builder");
 }
 
 }  // namespace
