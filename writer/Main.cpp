@@ -45,7 +45,7 @@ const ToolButton kToolButtons[] = {
 };
 
 // Commands whose features come later: their buttons, menu items and keys stay disabled.
-constexpr Command kLaterCommands[] = {cmdHistory, cmdEmoticons, cmdSpecialChar, cmdInsertEquation};
+constexpr Command kLaterCommands[] = {cmdHistory};
 
 // A long document is counted once typing pauses; a short one at every change.
 constexpr int kImmediateCountLength = 20000;
@@ -147,6 +147,8 @@ void TFrmMain::Create() {
     documents_->SetModifiedState(documents_->Modified());
     SelectionChanged();
   };
+  symbols_ = std::make_unique<SymbolTools>(Editor.Handle(), formats_->SymbolFontNames());
+  symbols_->Create(w);
   BuildPrinting();
   for (Command command : kLaterCommands) SetCommandEnabled(command, false);
   // In place before the first showing: a document from the command line is laid out once.
@@ -363,6 +365,11 @@ void TFrmMain::RunCommand(int command) {
       break;
     case cmdParaFormat: btnParaFormatClick(); break;
     case cmdInsertTable: InsertTableClick(); break;
+    case cmdEmoticons: Application::Get().Guard([&] { symbols_->InsertEmoticon(); }); break;
+    case cmdSpecialChar:
+      Application::Get().Guard([&] { symbols_->InsertSpecialCharacter(); });
+      break;
+    case cmdInsertEquation: Application::Get().Guard([&] { symbols_->InsertEquation(); }); break;
     case cmdZoom: ApplyZoom(); break;
     default:
       if (FormatCommands::Handles(command)) formats_->Run(command);

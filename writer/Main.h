@@ -19,6 +19,7 @@
 #include "writer/PopupMenus.h"
 #include "writer/SidePanel.h"
 #include "writer/StatusPanels.h"
+#include "writer/SymbolTools.h"
 #include "writer/TextSearch.h"
 #include "writer/export/ExportProgress.h"
 #include "writer/export/PresentationOptions.h"
@@ -56,6 +57,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   const writer::OwnerDrawnMenu& AlignMenu() const { return alignMenu_; }
   writer::FormatCommands& Formatting() { return *formats_; }
   writer::TextSearch& Search() { return *search_; }
+  writer::SymbolTools& Symbols() { return *symbols_; }
 
   // Full work-area height, 1024 wide, centred; only in the normal state.
   void PlaceMainWindow();
@@ -152,6 +154,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_, alignMenu_;
   std::unique_ptr<writer::FormatCommands> formats_;
   std::unique_ptr<writer::TextSearch> search_;
+  std::unique_ptr<writer::SymbolTools> symbols_;
   // The count runs when the text changed; in a long document once typing pauses.
   bool countStale_ = true;
   std::set<int> disabled_;

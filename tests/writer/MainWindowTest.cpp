@@ -190,8 +190,8 @@ TEST_F(TessaryMainWindow, ToolbarButtonsRunLeftToRightAndShowTheirHintsInPanelZe
       {cmdFind, L"Find Text...", true},
       {cmdDate, L"Insert Current Date", true},
       {cmdPicture, L"Insert a Picture...", true},
-      {cmdEmoticons, L"Insert an Emotional Icon...", false},
-      {cmdSpecialChar, L"Insert a Special Character...", false},
+      {cmdEmoticons, L"Insert an Emotional Icon...", true},
+      {cmdSpecialChar, L"Insert a Special Character...", true},
       {cmdClose, L"Leave Ombrel Tessary Express", true},
   };
   HWND bar = form->ToolBar1.Handle();
@@ -390,7 +390,7 @@ TEST_F(TessaryMainWindow, TheContextMenuListsTheEditingCommands) {
       {cmdClearAll, L"Clear All", L"", true},
       {0, L"", L"", true},
       {cmdInsertTable, L"Insert Table...", L"", true},
-      {cmdInsertEquation, L"Insert From Equation Builder...", L"", false},
+      {cmdInsertEquation, L"Insert From Equation Builder...", L"", true},
       {0, L"", L"", true},
       {cmdHideSidePanel, L"Hide Side Panel", L"", true},
   };
