@@ -349,13 +349,13 @@ void TextGrid::PaintTo(HDC dc) const {
       const RECT r{left, top, left + widths_[col], top + heights_[row]};
       const DrawState state{col == col_ && row == row_, focused,
                             col < fixedCols_ || row < fixedRows_};
-      FillRect(dc, &r,
-               GetSysColorBrush(state.fixed      ? COLOR_BTNFACE
-                                : state.selected ? COLOR_HIGHLIGHT
-                                                 : COLOR_WINDOW));
       if (OnDrawCell) {
-        OnDrawCell(dc, col, row, r, state);
+        OnDrawCell(dc, col, row, r, state);  // the owner paints the whole cell
       } else {
+        FillRect(dc, &r,
+                 GetSysColorBrush(state.fixed      ? COLOR_BTNFACE
+                                  : state.selected ? COLOR_HIGHLIGHT
+                                                   : COLOR_WINDOW));
         Selection selectFont(dc, font_);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(state.selected && !state.fixed ? COLOR_HIGHLIGHTTEXT
