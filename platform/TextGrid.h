@@ -125,6 +125,8 @@ class TextGrid : public Control {
   int dragIndex_ = 0;
   int dragOrigin_ = 0;
   HFONT font_ = nullptr;
+  RECT client_{};               // kept from WM_SIZE: every geometry question needs it
+  SCROLLINFO hBar_{}, vBar_{};  // what the scroll bars were last given
   Edit editor_;
   int editCol_ = -1, editRow_ = -1;
 };
