@@ -43,6 +43,7 @@ void TextGrid::Create(HWND parent, int left, int top, int width, int height) {
   CreateWindowed(parent, kClassName, WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | WS_BORDER, 0, left, top,
                  width, height, L"");
   SetWindowLongPtrW(Handle(), 0, reinterpret_cast<LONG_PTR>(this));
+  GetClientRect(Handle(), &client_);
   SetWindowLongPtrW(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextGrid::ClassProc));
   SetFont(Application::Get().UiFont());
   Resize(5, 5);
@@ -213,8 +214,7 @@ void TextGrid::Changed() {
 
 // The left edge of a column wholly inside the client area, or -1.
 int TextGrid::ColLeft(int col) const {
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   int x = 0;
   for (int c = 0; c < fixedCols_ && c < cols_; ++c) {
     if (c == col) return x;
@@ -226,8 +226,7 @@ int TextGrid::ColLeft(int col) const {
 }
 
 int TextGrid::RowTop(int row) const {
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   int y = 0;
   for (int r = 0; r < fixedRows_ && r < rows_; ++r) {
     if (r == row) return y;
@@ -240,8 +239,7 @@ int TextGrid::RowTop(int row) const {
 
 // The first column that lets the last one show whole.
 int TextGrid::MaxLeftCol() const {
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   int room = client.right;
   for (int c = 0; c < fixedCols_ && c < cols_; ++c) room -= widths_[c] + kLine;
   int col = cols_ - 1;
@@ -253,8 +251,7 @@ int TextGrid::MaxLeftCol() const {
 }
 
 int TextGrid::MaxTopRow() const {
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   int room = client.bottom;
   for (int r = 0; r < fixedRows_ && r < rows_; ++r) room -= heights_[r] + kLine;
   int row = rows_ - 1;
@@ -267,8 +264,7 @@ int TextGrid::MaxTopRow() const {
 
 RECT TextGrid::CellRect(int col, int row) const {
   if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return {};
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   int x = 0, y = 0;
   if (col < fixedCols_) {
     for (int c = 0; c < col; ++c) x += widths_[c] + kLine;
@@ -308,8 +304,7 @@ bool TextGrid::CellAt(POINT p, int& col, int& row) const {
 }
 
 SIZE TextGrid::VisibleArea() const {
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   int width = 0, height = 0;
   for (int c = 0; c < cols_ && width < client.right; ++c)
     if (c < fixedCols_ || c >= leftCol_) width += widths_[c] + kLine;
@@ -337,8 +332,7 @@ std::vector<std::pair<int, int>> TextGrid::Shown(int fixed, int first,
 }
 
 void TextGrid::PaintTo(HDC dc) const {
-  RECT client;
-  GetClientRect(Handle(), &client);
+  const RECT client = client_;
   FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
   const bool focused = GetFocus() == Handle();
   PenHandle fixedLine(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
@@ -349,13 +343,13 @@ void TextGrid::PaintTo(HDC dc) const {
       const RECT r{left, top, left + widths_[col], top + heights_[row]};
       const DrawState state{col == col_ && row == row_, focused,
                             col < fixedCols_ || row < fixedRows_};
-      FillRect(dc, &r,
-               GetSysColorBrush(state.fixed      ? COLOR_BTNFACE
-                                : state.selected ? COLOR_HIGHLIGHT
-                                                 : COLOR_WINDOW));
       if (OnDrawCell) {
-        OnDrawCell(dc, col, row, r, state);
+        OnDrawCell(dc, col, row, r, state);  // the owner paints the whole cell
       } else {
+        FillRect(dc, &r,
+                 GetSysColorBrush(state.fixed      ? COLOR_BTNFACE
+                                  : state.selected ? COLOR_HIGHLIGHT
+                                                   : COLOR_WINDOW));
         Selection selectFont(dc, font_);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(state.selected && !state.fixed ? COLOR_HIGHLIGHTTEXT
@@ -386,6 +380,12 @@ void TextGrid::UpdateScrollBars() {
     si.nMax = last;
     si.nPage = static_cast<UINT>(std::max(last - maxPos + 1, 1));
     si.nPos = pos;
+    // Setting a scroll bar repaints it; a scroll step changes only the position.
+    SCROLLINFO& shown = bar == SB_HORZ ? hBar_ : vBar_;
+    if (shown.nMin == si.nMin && shown.nMax == si.nMax && shown.nPage == si.nPage &&
+        shown.nPos == si.nPos)
+      return;
+    shown = si;
     SetScrollInfo(Handle(), bar, &si, TRUE);
   };
   set(SB_HORZ, fixedCols_, cols_ - 1, leftCol_, MaxLeftCol());
@@ -577,8 +577,7 @@ LRESULT TextGrid::Proc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);
-      RECT client;
-      GetClientRect(Handle(), &client);
+      const RECT client = client_;
       // Drawn off screen first, so a repaint does not flicker.
       MemoryDC memory(dc);
       BitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
@@ -596,7 +595,10 @@ LRESULT TextGrid::Proc(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(lp)) InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    case WM_SIZE: Changed(); return 0;
+    case WM_SIZE:
+      GetClientRect(Handle(), &client_);
+      Changed();
+      return 0;
     case WM_GETDLGCODE: {
       // Arrows, Tab and Enter move and edit; Escape is left to the dialog.
       const auto* m = reinterpret_cast<const MSG*>(lp);

@@ -2,7 +2,7 @@
 // A grid of text cells with an optional fixed header row and column: selection by mouse,
 // arrow keys and Tab, scrolling by whole cells, column and row sizing by dragging a border in
 // the header, moving whole columns and rows by dragging their header cell, and an owner-draw
-// hook that paints over each cell. Enter or typing edits the selected cell in place, unless
+// hook that paints each cell. Enter or typing edits the selected cell in place, unless
 // the owner takes editing over (OnEditRequest).
 #include <windows.h>
 
@@ -66,7 +66,8 @@ class TextGrid : public Control {
     bool focused = false;
     bool fixed = false;
   };
-  // Paints over a cell after its default look (background and text).
+  // Paints a cell in place of its default look (background and text); the grid lines and
+  // the focus mark are drawn after it.
   std::function<void(HDC, int col, int row, const RECT&, DrawState)> OnDrawCell;
   // The selection moved (by the user or by Select).
   std::function<void(int col, int row)> OnSelectCell;
@@ -124,6 +125,8 @@ class TextGrid : public Control {
   int dragIndex_ = 0;
   int dragOrigin_ = 0;
   HFONT font_ = nullptr;
+  RECT client_{};               // kept from WM_SIZE: every geometry question needs it
+  SCROLLINFO hBar_{}, vBar_{};  // what the scroll bars were last given
   Edit editor_;
   int editCol_ = -1, editRow_ = -1;
 };

@@ -316,7 +316,8 @@ void TDllForms::StringGrid1EditRequest(wchar_t first) {
 void TDllForms::StringGrid1DrawCell(HDC dc, int col, int row, const RECT& rect) {
   const TCellStyle* style = styles_.Find(col, row);
   const CellColour colour = style ? style->colour : defaults_.bodyColour;
-  BrushHandle brush(CreateSolidBrush(colour));
+  BrushHandle& brush = cellBrushes_[colour];
+  if (!brush) brush.Reset(CreateSolidBrush(colour));
   FillRect(dc, &rect, brush.get());
   const bool header = style && style->font == CellFont::Header;
   Selection font(dc, header ? headerFont_.get() : tableFont_.get());

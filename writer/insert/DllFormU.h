@@ -4,6 +4,7 @@
 // sizes them, and inserts the table into the document as a picture through the clipboard (a
 // bitmap of the visible cells or a metafile of the whole grid), saves it as a picture file,
 // or exchanges its texts as ".txt" and ".csv" files. Created once; keeps its table for the run.
+#include <map>
 #include <string>
 
 #include "controls/StyledWrappers.h"
@@ -111,6 +112,8 @@ class TDllForms : public Form {
   writer::CellDefaults defaults_;
   FontChoice headerChoice_, tableChoice_;
   FontHandle headerFont_, tableFont_;
+  // Brushes of the cell colours in use, made once each for the repaints.
+  std::map<writer::CellColour, BrushHandle> cellBrushes_;
   bool insertResult_ = false;
   bool settingCounts_ = false;
 };

@@ -1,5 +1,7 @@
 #include "writer/insert/RenderGrid.h"
 
+#include <map>
+
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
@@ -88,14 +90,32 @@ GridMetafile TRenderGrid::Draw() const {
 }
 
 void TRenderGrid::DrawCells(HDC dc, bool headers) const {
+  // One pen and brush per colour, selected only when it changes: a 100 x 100 grid would
+  // otherwise record twenty thousand objects.
+  std::map<CellColour, PenHandle> pens;
+  std::map<CellColour, BrushHandle> brushes;
+  const auto pen = [&](CellColour c) -> HGDIOBJ {
+    PenHandle& h = pens[c];
+    if (!h) h.Reset(CreatePen(PS_SOLID, 1, c));
+    return h.get();
+  };
+  const auto brush = [&](CellColour c) -> HGDIOBJ {
+    BrushHandle& h = brushes[c];
+    if (!h) h.Reset(CreateSolidBrush(c));
+    return h.get();
+  };
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  HGDIOBJ currentPen = nullptr, currentBrush = nullptr;
   for (const TCellSpecs& cell : cells_) {
     if (cell.header != headers) continue;
-    PenHandle pen(CreatePen(PS_SOLID, 1, cell.pen));
-    BrushHandle brush(CreateSolidBrush(cell.brush));
-    Selection selectPen(dc, pen.get());
-    Selection selectBrush(dc, brush.get());
+    if (HGDIOBJ p = pen(cell.pen); p != currentPen) SelectObject(dc, currentPen = p);
+    if (HGDIOBJ b = brush(cell.brush); b != currentBrush) SelectObject(dc, currentBrush = b);
     Rectangle(dc, cell.left, cell.top, cell.right, cell.bottom);
   }
+  // Deselected before the maps free them.
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
 }
 
 void TRenderGrid::DrawTexts(HDC dc) const {
