@@ -7,7 +7,8 @@ source "$(dirname "$0")/wine-env.sh"
 
 ready="$WINEPREFIX/.project-ready"
 cjk_ready="$WINEPREFIX/.cjk-font-ready"
-[ -f "$ready" ] && [ -f "$cjk_ready" ] && exit 0
+symbol_ready="$WINEPREFIX/.symbol-font-ready"
+[ -f "$ready" ] && [ -f "$cjk_ready" ] && [ -f "$symbol_ready" ] && exit 0
 
 # Droid Sans Fallback (Debian's fonts-droid-fallback) has Japanese, Chinese and Korean
 # characters: the names such documents ask for are replaced by it, and the Latin fonts link to
@@ -47,12 +48,22 @@ add_cjk_font() {
   touch "$cjk_ready"
 }
 
+# Wine's Symbol font maps its glyphs only by Macintosh codes, so symbol-set text (looked up at
+# U+F020 to U+F0FF, as Windows does) showed wrong glyphs above code 0x7F: the prefix gets a copy
+# with the Windows symbol table added. Added to a prefix made before it, too.
+add_symbol_cmap() {
+  python3 "$(dirname "$0")/symbol-font-cmap.py" /usr/share/wine/fonts/symbol.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/symbol.ttf"
+  touch "$symbol_ready"
+}
+
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
-[ -f "$ready" ] && [ -f "$cjk_ready" ] && exit 0
+[ -f "$ready" ] && [ -f "$cjk_ready" ] && [ -f "$symbol_ready" ] && exit 0
 if [ -f "$ready" ]; then
-  add_cjk_font
+  [ -f "$cjk_ready" ] || add_cjk_font
+  [ -f "$symbol_ready" ] || add_symbol_cmap
   exit 0
 fi
 
@@ -96,4 +107,5 @@ wine regedit /S "Z:$reg" </dev/null >/dev/null 2>&1 9>&-
 wineserver -w 9>&-
 rm -f "$reg"
 add_cjk_font
+add_symbol_cmap
 touch "$ready"

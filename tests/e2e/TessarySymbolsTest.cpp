@@ -44,7 +44,7 @@ void ClickCell(HWND map, int row, int column) {
 
 }  // namespace
 
-TEST(TessarySymbols, AFormulaAnEmoticonAndMapCharactersAreSavedInTheDocument) {
+TEST(TessaryInsertTools, AFormulaAnEmoticonAndMapCharactersAreSavedInTheDocument) {
   TessaryRun t;
   t.Attach(kCaption);
   t.Type(L"E ");

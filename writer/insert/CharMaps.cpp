@@ -205,6 +205,7 @@ void TDLLForm::btnInsertLineClick() {
 void TDLLForm::btnCloseClick() { SetModalResult(mrCancel); }
 
 void TDLLForm::FormShow() {
+  if (HWND owner = GetWindow(Handle(), GW_OWNER)) CenterOn(owner);
   SelectCell(current_);
   Edit1.SetText(L"");
   UpdateButtons();

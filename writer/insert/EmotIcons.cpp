@@ -6,34 +6,6 @@
 #include "writer/insert/EmoticonPictures.h"
 #include "writer/insert/InsertClipboard.h"
 
-namespace writer {
-
-void DrawnButton::Create(HWND parent, const std::wstring& caption, int left, int top, int width,
-                         int height) {
-  Button::Create(parent, caption, left, top, width, height, BS_OWNERDRAW);
-  SetMessageHook([this](UINT msg, WPARAM, LPARAM, LRESULT&) {
-    if (msg == WM_MOUSEMOVE && !hot_) {
-      hot_ = true;
-      TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-      TrackMouseEvent(&track);
-      Invalidate();
-      if (OnEnter) OnEnter();
-    } else if (msg == WM_MOUSELEAVE) {
-      hot_ = false;
-      Invalidate();
-      if (OnLeave) OnLeave();
-    }
-    return false;
-  });
-}
-
-bool DrawnButton::HandleDrawItem(const DRAWITEMSTRUCT& item) {
-  if (OnDraw) OnDraw(item, hot_ || (item.itemState & ODS_FOCUS));
-  return true;
-}
-
-}  // namespace writer
-
 namespace {
 
 constexpr int kBandHeight = 30;
@@ -166,6 +138,12 @@ void TfrmEmoticons::DrawDivider(int number, const DRAWITEMSTRUCT& item, bool hot
   RECT r = item.rcItem;
   DrawTextW(item.hDC, writer::Dividers()[number - 30].sample, -1, &r,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void TfrmEmoticons::FormShow() {
+  if (HWND owner = GetWindow(Handle(), GW_OWNER)) CenterOn(owner);
+  lblName.SetText(L"");
+  Form::FormShow();
 }
 
 void TfrmEmoticons::FormPaint(HDC dc) {

@@ -12,23 +12,7 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/GdiHandles.h"
-
-namespace writer {
-
-// A button that the program draws: a picture or a divider sample.
-class DrawnButton : public Button {
- public:
-  void Create(HWND parent, const std::wstring& caption, int left, int top, int width, int height);
-  std::function<void(const DRAWITEMSTRUCT&, bool hot)> OnDraw;
-  std::function<void()> OnEnter;
-  std::function<void()> OnLeave;
-  bool HandleDrawItem(const DRAWITEMSTRUCT& item) override;
-
- private:
-  bool hot_ = false;
-};
-
-}  // namespace writer
+#include "writer/insert/DrawnButton.h"
 
 class TfrmEmoticons : public Form {
  public:
@@ -53,6 +37,7 @@ class TfrmEmoticons : public Form {
   StyledButton btnClose;
 
  protected:
+  void FormShow() override;
   void FormPaint(HDC dc) override;
   void FormMouseDown(int button, POINT client) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -355,10 +355,8 @@ void Pardon(Sketch& s) {
   f.Brows(-9.5, -7.5);
   f.Eyes(-2);
   s.Line({f.At(-5, 7), f.At(-2, 5.5), f.At(1, 7), f.At(4, 5.5)}, kInk);
-  for (double x : {5.0, 39.0}) {
-    s.Oval({x - 4, 26}, {x + 4, 31}, kFace, kEdge);
-    s.Line({{x - 3, 26.5}, {x + 3, 26.5}}, kEdge, 1);
-  }
+  Hand(s, {5.5, 25}, 0.95);
+  Hand(s, {38.5, 25}, 0.95);
 }
 
 void HappySmile(Sketch& s) {

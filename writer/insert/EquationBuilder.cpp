@@ -136,7 +136,7 @@ struct GroupPlace {
   int left, top;
 };
 constexpr GroupPlace kGroupPlaces[] = {
-    {8, 196}, {355, 196}, {8, 280}, {458, 280}, {702, 196}, {8, 364}, {331, 364},
+    {8, 196}, {355, 196}, {80, 280}, {528, 280}, {702, 196}, {92, 364}, {415, 364},
 };
 
 int KeyWidth(const writer::EquationButton& b) {
@@ -157,7 +157,12 @@ void TfrmEBuilder::Create(HWND owner) {
   arialFont_ = MakeFont(L"Arial", -15, ANSI_CHARSET);
   timesFont_ = MakeFont(L"Times New Roman", -15, ANSI_CHARSET);
   starFont_ = MakeFont(L"Arial", -18, DEFAULT_CHARSET, FW_BOLD);
-  toggleFont_ = MakeFont(L"Times New Roman", -17, DEFAULT_CHARSET, FW_BOLD);
+  toggleFont_ = MakeFont(L"Times New Roman", -19, DEFAULT_CHARSET, FW_BOLD);
+  smallFont_ = MakeFont(L"Times New Roman", -12, DEFAULT_CHARSET, FW_BOLD);
+  LOGFONTW underlined{};
+  GetObjectW(toggleFont_.get(), sizeof underlined, &underlined);
+  underlined.lfUnderline = TRUE;
+  underlineFont_.Reset(CreateFontIndirectW(&underlined));
   BuildEditor();
   BuildToggles();
   BuildPalette();
@@ -180,22 +185,21 @@ void TfrmEBuilder::BuildEditor() {
 void TfrmEBuilder::BuildToggles() {
   HWND w = Handle();
   struct Toggle {
-    Button& button;
+    writer::DrawnButton& button;
     Label& star;
     const wchar_t* caption;
     const wchar_t* hint;
     void (TfrmEBuilder::*click)();
   };
   const Toggle toggles[] = {
-      {btnSuperscript, starSuperscript, L"x\u00B2", L"Superscript",
-       &TfrmEBuilder::btnSuperscriptClick},
-      {btnSubscript, starSubscript, L"x\u2082", L"Subscript", &TfrmEBuilder::btnSubscriptClick},
+      {btnSuperscript, starSuperscript, L"x2", L"Superscript", &TfrmEBuilder::btnSuperscriptClick},
+      {btnSubscript, starSubscript, L"x2", L"Subscript", &TfrmEBuilder::btnSubscriptClick},
       {btnUnderline, starUnderline, L"U", L"Underline Script", &TfrmEBuilder::btnUnderlineClick},
   };
   int left = 684;
   for (const Toggle& t : toggles) {
     t.button.Create(w, t.caption, left, 46, 36, 30);
-    t.button.SetFont(toggleFont_.get());
+    t.button.OnDraw = [this](const DRAWITEMSTRUCT& item, bool hot) { DrawToggle(item, hot); };
     t.button.SetHint(t.hint);
     t.button.OnClick = [this, click = t.click] { (this->*click)(); };
     t.star.Create(w, L"*", left + 38, 46, 12, 20);
@@ -281,6 +285,45 @@ HFONT TfrmEBuilder::ButtonFont(EquationFont font) const {
     case EquationFont::Unchanged: break;
   }
   return reinterpret_cast<HFONT>(SendMessageW(btnCopy.Handle(), WM_GETFONT, 0, 0));
+}
+
+// An "x" with a raised or lowered "2", or an underlined "U"; a toggle that is on is tinted.
+void TfrmEBuilder::DrawToggle(const DRAWITEMSTRUCT& item, bool hot) const {
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  const bool super = item.hwndItem == btnSuperscript.Handle();
+  const bool sub = item.hwndItem == btnSubscript.Handle();
+  const bool on = super ? superscript_ : sub ? subscript_ : underline_;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  BrushHandle face(CreateSolidBrush(pressed ? RGB(255, 210, 94)
+                                    : on    ? RGB(255, 236, 178)
+                                    : hot   ? RGB(229, 241, 251)
+                                            : RGB(255, 255, 255)));
+  PenHandle edge(CreatePen(PS_SOLID, 1, hot ? RGB(60, 127, 177) : RGB(150, 160, 175)));
+  {
+    Selection pen(dc, edge.get());
+    Selection brush(dc, face.get());
+    RoundRect(dc, r.left, r.top, r.right, r.bottom, 6, 6);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 21, 110));
+  const int middle = (r.top + r.bottom) / 2;
+  if (!super && !sub) {
+    Selection font(dc, underlineFont_.get());
+    RECT all = r;
+    DrawTextW(dc, L"U", 1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    return;
+  }
+  const int left = (r.left + r.right) / 2 - 9;
+  {
+    Selection font(dc, toggleFont_.get());
+    RECT x{left, r.top, left + 12, r.bottom};
+    DrawTextW(dc, L"x", 1, &x, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  Selection font(dc, smallFont_.get());
+  RECT two{left + 12, super ? middle - 12 : middle - 1, left + 20,
+           super ? middle + 1 : middle + 12};
+  DrawTextW(dc, L"2", 1, &two, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void TfrmEBuilder::FocusEditor() { EQBuilder.SetFocus(); }
@@ -404,10 +447,13 @@ void TfrmEBuilder::SelectionChanged() {
   starSuperscript.SetVisible(superscript_);
   starSubscript.SetVisible(subscript_);
   starUnderline.SetVisible(underline_);
+  for (writer::DrawnButton* toggle : {&btnSuperscript, &btnSubscript, &btnUnderline})
+    toggle->Invalidate();
   if (format.dwMask & CFM_SIZE) RxSpinEdit1.SetValue(format.yHeight / 20);
 }
 
 void TfrmEBuilder::FormShow() {
+  if (HWND owner = GetWindow(Handle(), GW_OWNER)) CenterOn(owner);
   textResult_ = pictureResult_ = false;
   HWND editor = EQBuilder.Handle();
   CHARRANGE selection{};

@@ -16,6 +16,7 @@
 #include "platform/Form.h"
 #include "platform/GdiHandles.h"
 #include "platform/SpinEdit.h"
+#include "writer/insert/DrawnButton.h"
 #include "writer/insert/EquationButtons.h"
 
 namespace writer {
@@ -72,7 +73,7 @@ class TfrmEBuilder : public Form {
   writer::EquationEditor EQBuilder;
   StyledGroupBox grpOutput;
   std::vector<std::unique_ptr<StyledGroupBox>> groups;
-  Button btnSuperscript, btnSubscript, btnUnderline;
+  writer::DrawnButton btnSuperscript, btnSubscript, btnUnderline;
   Label starSuperscript, starSubscript, starUnderline, lblFontSize;
   SpinEdit RxSpinEdit1;
   StyledButton btnPlainText, btnCopy, btnPaste, btnClear, btnInsertText, btnInsertImage, btnClose,
@@ -98,10 +99,12 @@ class TfrmEBuilder : public Form {
   void SelectionChanged();
   void FocusEditor();
   HFONT ButtonFont(writer::EquationFont font) const;
+  void DrawToggle(const DRAWITEMSTRUCT& item, bool hot) const;
 
   std::vector<Insert> inserts_;
   bool textResult_ = false, pictureResult_ = false;
   bool superscript_ = false, subscript_ = false, underline_ = false;
-  FontHandle symbolFont_, arialFont_, timesFont_, titleFont_, starFont_, toggleFont_;
+  FontHandle symbolFont_, arialFont_, timesFont_, titleFont_, starFont_, toggleFont_, smallFont_,
+      underlineFont_;
   BrushHandle bandBrush_, faceBrush_;
 };

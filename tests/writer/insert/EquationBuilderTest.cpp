@@ -321,39 +321,54 @@ TEST_F(EquationBuilder, HelpExplainsCopyingAndTheBlankLastLine) {
   EXPECT_EQ(text.substr(text.size() - 30), L"fit properly inside the image.");
 }
 
-// x = (-b ± √(b² - 4ac)) / 2a, with a sum on a second line.
+// The quadratic formula, and a sum with a subscript on a second line.
 TEST_F(EquationBuilder, Screenshot) {
-  Press(L"x", EquationFont::Symbol);
-  Press(L" ", EquationFont::Unchanged);
+  const auto latin = [this](const wchar_t* text) {
+    form.btnPlainTextClick();
+    CHARFORMAT2W ansi{};
+    ansi.cbSize = sizeof ansi;
+    ansi.dwMask = CFM_CHARSET | CFM_ITALIC;
+    ansi.bCharSet = ANSI_CHARSET;
+    ansi.dwEffects = CFE_ITALIC;
+    SendMessageW(Editor(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&ansi));
+    Replace(text);
+    ansi.dwMask = CFM_ITALIC;
+    ansi.dwEffects = 0;
+    SendMessageW(Editor(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&ansi));
+  };
+  latin(L"x ");
   Press(L"=");
   Press(L" ", EquationFont::Unchanged);
   Press(L"-");
-  Press(L"b");
+  latin(L"b");
   Press(L"\u00B1");
   Press(L"\u00D6");
   Press(L"(");
-  Press(L"b");
+  latin(L"b");
   form.btnSuperscriptClick();
-  Press(L"2");
+  Press(L"2", EquationFont::Symbol);
   form.btnSuperscriptClick();
   Press(L"-");
-  Press(L"4");
-  Press(L"a");
-  Press(L"c");
+  Press(L"4", EquationFont::Symbol);
+  latin(L"ac");
   Press(L")");
   Press(L"\u00B8");
-  Press(L"2");
-  Press(L"a");
+  Press(L"2", EquationFont::Symbol);
+  latin(L"a");
   Replace(L"\r");
   Press(L"\u00E5");
-  Press(L"i", EquationFont::Symbol);
+  latin(L"a");
   form.btnSubscriptClick();
-  Press(L"k");
+  latin(L"k");
   form.btnSubscriptClick();
   Press(L" ", EquationFont::Unchanged);
   Press(L"\u00BB");
   Press(L" ", EquationFont::Unchanged);
+  Press(L"\u00F2");
   Press(L"sin", EquationFont::TimesNewRoman);
+  Press(L"q");
+  Press(L" ", EquationFont::Unchanged);
+  latin(L"d");
   Press(L"q");
   SaveWindowScreenshot(form.Handle(), L"tessary-equation-builder");
 }
