@@ -9,19 +9,13 @@
 
 namespace writer {
 
-void SymbolTools::Create(HWND owner) {
-  frmEmoticons.Create(owner);
-  frmCharMap.Create(owner);
-  frmEBuilder.Create(owner);
-}
-
 void SymbolTools::Paste() {
   SetFocus(editor_);
   SendMessageW(editor_, WM_PASTE, 0, 0);
 }
 
 void SymbolTools::InsertEmoticon() {
-  frmEmoticons.ShowModal();
+  Made(frmEmoticons).ShowModal();
   if (frmEmoticons.Chosen()) Paste();
   frmEmoticons.ClearChosen();
 }
@@ -31,7 +25,7 @@ void SymbolTools::InsertEmoticon() {
 void SymbolTools::InsertSpecialCharacter() {
   const TextFormats formats(editor_);
   const CHARFORMAT2W caret = formats.SelectionFormat();
-  frmCharMap.SetFontName(caret.szFaceName);
+  Made(frmCharMap).SetFontName(caret.szFaceName);
   if (frmCharMap.ShowModal() != mrOk) return;
   const LOGFONTW grid = frmCharMap.GridFont();
   CHARFORMAT2W format = EmptyCharFormat();
@@ -53,7 +47,7 @@ void SymbolTools::InsertSpecialCharacter() {
 }
 
 void SymbolTools::InsertEquation() {
-  if (frmEBuilder.ShowModal() != mrOk) return;
+  if (Made(frmEBuilder).ShowModal() != mrOk) return;
   if (frmEBuilder.TextResult()) Paste();
   if (frmEBuilder.PictureResult()) Paste();
 }

@@ -18,7 +18,9 @@ class SymbolTools {
   // symbolFonts: the installed fonts of the symbol character set, kept by the caller.
   SymbolTools(HWND editor, const std::vector<std::wstring>& symbolFonts)
       : editor_(editor), symbolFonts_(symbolFonts) {}
-  void Create(HWND owner);
+  // The windows are made on first use: the palette's buttons would cost a quarter of a second
+  // at every start. Once made, each keeps its state for the rest of the run.
+  void Create(HWND owner) { owner_ = owner; }
 
   // BtnEmoticons: pastes the chosen picture or line.
   void InsertEmoticon();
@@ -34,6 +36,12 @@ class SymbolTools {
 
  private:
   void Paste();
+  template <typename F>
+  F& Made(F& form) {
+    if (!form.Handle()) form.Create(owner_);
+    return form;
+  }
+  HWND owner_ = nullptr;
   HWND editor_;
   const std::vector<std::wstring>& symbolFonts_;
 };

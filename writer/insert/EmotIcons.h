@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 #include "platform/GdiHandles.h"
 #include "writer/insert/DrawnButton.h"
+#include "writer/insert/InsertClipboard.h"
 
 class TfrmEmoticons : public Form {
  public:
@@ -43,17 +44,13 @@ class TfrmEmoticons : public Form {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  struct MetafileDeleter {
-    void operator()(HENHMETAFILE m) const { DeleteEnhMetaFile(m); }
-  };
-  using Metafile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, MetafileDeleter>;
   void BuildPictures();
   void BuildDividers();
   void DrawPicture(int number, const DRAWITEMSTRUCT& item, bool hot) const;
   void DrawDivider(int number, const DRAWITEMSTRUCT& item, bool hot) const;
 
   bool chosen_ = false;
-  std::vector<Metafile> pictures_;
+  std::vector<writer::MetafileHandle> pictures_;
   std::vector<std::unique_ptr<writer::DrawnButton>> items_;
   FontHandle titleFont_, nameFont_, boldFont_, dividerFont_;
   BrushHandle bandBrush_;

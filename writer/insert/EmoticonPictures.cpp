@@ -480,7 +480,7 @@ std::span<const EmoticonInfo> Emoticons() {
   return infos;
 }
 
-HENHMETAFILE DrawEmoticon(int index, HDC reference) {
+MetafileHandle DrawEmoticon(int index, HDC reference) {
   const Picture& picture = kPictures[index];
   const int w = picture.info.width, h = picture.info.height;
   const RECT frame{0, 0, MulDiv(w, 2540, GetDeviceCaps(reference, LOGPIXELSX)),
@@ -492,7 +492,7 @@ HENHMETAFILE DrawEmoticon(int index, HDC reference) {
   SetViewportExtEx(dc, w, h, nullptr);
   Sketch sketch(dc);
   picture.paint(sketch);
-  return CloseEnhMetaFile(dc);
+  return MetafileHandle(CloseEnhMetaFile(dc));
 }
 
 std::span<const Divider> Dividers() {

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "writer/insert/InsertClipboard.h"
+
 namespace writer {
 
 inline constexpr int kEmoticonCount = 29;
@@ -20,7 +22,7 @@ struct EmoticonInfo {
 std::span<const EmoticonInfo> Emoticons();
 
 // Records picture index (0 to 28) as a metafile of its size in pixels of reference.
-HENHMETAFILE DrawEmoticon(int index, HDC reference);
+MetafileHandle DrawEmoticon(int index, HDC reference);
 
 struct Divider {
   const wchar_t* sample;  // what the picker shows

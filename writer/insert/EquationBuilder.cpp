@@ -46,10 +46,6 @@ bool EquationEditor::HandleNotify(const NMHDR& header, LRESULT&) {
 
 namespace {
 
-struct MetafileDeleter {
-  void operator()(HENHMETAFILE m) const { DeleteEnhMetaFile(m); }
-};
-
 std::vector<std::wstring> TextLines(HWND editor) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(editor)) + 1, L'\0');
   text.resize(
@@ -64,7 +60,7 @@ std::vector<std::wstring> TextLines(HWND editor) {
 
 }  // namespace
 
-HENHMETAFILE RecordEquationPicture(HWND editor, HDC screen) {
+MetafileHandle RecordEquationPicture(HWND editor, HDC screen) {
   const int hundredthsX = GetDeviceCaps(screen, HORZSIZE) * 100 / GetDeviceCaps(screen, HORZRES);
   const int hundredthsY = GetDeviceCaps(screen, VERTSIZE) * 100 / GetDeviceCaps(screen, VERTRES);
   const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
@@ -94,11 +90,10 @@ HENHMETAFILE RecordEquationPicture(HWND editor, HDC screen) {
   range.rcPage = range.rc;
   range.chrg = CHARRANGE{0, GetWindowTextLengthW(editor)};
   SendMessageW(editor, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
-  std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, MetafileDeleter> picture(
-      CloseEnhMetaFile(recorder));
+  MetafileHandle picture(CloseEnhMetaFile(recorder));
   SendMessageW(editor, EM_FORMATRANGE, 0, 0);
   if (!picture) throw EError("The equation cannot be made into a picture.");
-  return picture.release();
+  return picture;
 }
 
 }  // namespace writer
@@ -427,8 +422,8 @@ void TfrmEBuilder::btnInsertTextClick() {
 // open and the general handler shows why.
 void TfrmEBuilder::btnInsertImageClick() {
   WindowDC screen(Handle());
-  std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, decltype(&DeleteEnhMetaFile)> picture(
-      writer::RecordEquationPicture(EQBuilder.Handle(), screen.get()), &DeleteEnhMetaFile);
+  const writer::MetafileHandle picture =
+      writer::RecordEquationPicture(EQBuilder.Handle(), screen.get());
   writer::ClipboardPutMetafile(Handle(), picture.get());
   pictureResult_ = true;
   SetModalResult(mrOk);

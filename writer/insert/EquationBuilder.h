@@ -18,6 +18,7 @@
 #include "platform/SpinEdit.h"
 #include "writer/insert/DrawnButton.h"
 #include "writer/insert/EquationButtons.h"
+#include "writer/insert/InsertClipboard.h"
 
 namespace writer {
 
@@ -33,7 +34,7 @@ class EquationEditor : public Control {
 
 // The picture of a formula: an enhanced metafile of the editor's text, one line-height of the
 // default font taller than its lines, drawn by the editor itself. Throws EError on failure.
-HENHMETAFILE RecordEquationPicture(HWND editor, HDC screen);
+MetafileHandle RecordEquationPicture(HWND editor, HDC screen);
 
 }  // namespace writer
 
