@@ -208,11 +208,11 @@ void DocumentFiles::Open() {
   if (!ConfirmSaveChanges()) return;
   const std::optional<FileDialogResult> picked = OpenFileDialog(OpenRequest());
   if (!picked) return;
-  {
-    HourglassCursor hourglass;
-    OpenDocumentFile(picked->path);
-  }
+  // Recorded first, as the user chose it: opening lets waiting messages run, and a command
+  // among them must find the history in the order of the choices.
   host_.RecordInHistory(picked->path, HistoryKind::Opened);
+  HourglassCursor hourglass;
+  OpenDocumentFile(picked->path);
 }
 
 bool DocumentFiles::Save() {

@@ -72,6 +72,7 @@ void FormatCommands::FillLists(HWND window) {
   std::set<std::wstring> faces;
   for (std::wstring& face : FontFaces(window, DEFAULT_CHARSET))
     if (!face.empty() && face[0] != L'@') faces.insert(std::move(face));
+  installedFaces_.assign(faces.begin(), faces.end());
   faces.insert(L"Arial");
   ComboBox& names = panel_.FontName;
   names.Clear();
@@ -197,6 +198,31 @@ void FormatCommands::ShowAlignment(WORD alignment) {
   SetButtonDown(panel_.btnLeftAlign, justify || alignment == PFA_LEFT);
   SetButtonDown(panel_.btnCenterAlign, justify || alignment == PFA_CENTER);
   SetButtonDown(panel_.BtnRightAlign, justify || alignment == PFA_RIGHT);
+}
+
+void FormatCommands::ShowStoredFont(int size, const std::wstring& face) {
+  {
+    updating_ = true;
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{updating_};
+    panel_.FontSize1.SetValue(size);
+    const auto installed = std::find_if(
+        installedFaces_.begin(), installedFaces_.end(),
+        [&](const std::wstring& name) { return _wcsicmp(name.c_str(), face.c_str()) == 0; });
+    if (installed != installedFaces_.end()) ShowFaceName(*installed);
+  }
+  CHARFORMAT2W format = EmptyCharFormat();
+  format.yHeight = static_cast<LONG>(panel_.FontSize1.Value()) * 20;
+  DWORD mask = CFM_SIZE;
+  const int index = panel_.FontName.SelectedIndex();
+  if (index >= 0) {
+    wcsncpy_s(format.szFaceName, panel_.FontName.ItemText(index).c_str(), _TRUNCATE);
+    format.bCharSet = IsSymbolFont() ? SYMBOL_CHARSET : DEFAULT_CHARSET;
+    mask |= CFM_FACE | CFM_CHARSET;
+  }
+  formats_.SetCharFormat(SCF_DEFAULT, format, mask);
 }
 
 // Character commands ---------------------------------------------------------------------------

@@ -45,6 +45,11 @@ class FormatCommands {
   bool PainterArmed() const { return painterArmed_; }
   void ApplyPainter();
 
+  // The stored settings' font: the size box takes the size (within its range) and the font box
+  // the installed face of that name (compared regardless of letter case) or keeps its face;
+  // the editor's default font becomes what the boxes then show.
+  void ShowStoredFont(int size, const std::wstring& face);
+
   // The font size box: a typed or stepped value, an arrow click, the Enter key.
   void FontSizeChanged();
   void FontSizeArrow(int delta);
@@ -79,6 +84,7 @@ class FormatCommands {
   bool superscript_ = false, subscript_ = false;
   int mainIndent_ = 0, hangingIndent_ = 0;
   std::vector<std::wstring> symbolFonts_;
+  std::vector<std::wstring> installedFaces_;
   bool painterArmed_ = false;
   CHARFORMAT2W painterFormat_{};
 };

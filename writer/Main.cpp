@@ -6,8 +6,11 @@
 #include <cwchar>
 
 #include "platform/Application.h"
+#include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/ExeFolder.h"
+#include "writer/EditorSettingsFile.h"
+#include "writer/HistoryFile.h"
 #include "writer/Insertions.h"
 #include "writer/ParaFmt.h"
 #include "writer/WordCount.h"
@@ -43,9 +46,6 @@ const ToolButton kToolButtons[] = {
     {0, ToolIcon::NewPage, L"", false},
     {cmdClose, ToolIcon::Exit, L"Leave Ombrel Tessary Express", false},
 };
-
-// Commands whose features come later: their buttons, menu items and keys stay disabled.
-constexpr Command kLaterCommands[] = {cmdHistory};
 
 // A long document is counted once typing pauses; a short one at every change.
 constexpr int kImmediateCountLength = 20000;
@@ -150,7 +150,7 @@ void TFrmMain::Create() {
   symbols_ = std::make_unique<SymbolTools>(Editor.Handle(), formats_->SymbolFontNames());
   symbols_->Create(w);
   BuildPrinting();
-  for (Command command : kLaterCommands) SetCommandEnabled(command, false);
+  BuildHistory();
   // In place before the first showing: a document from the command line is laid out once.
   MoveToPlace();
   FormResize();
@@ -296,7 +296,19 @@ void TFrmMain::FirstShow() {
   documents_->SetModifiedState(false);
 }
 
-void TFrmMain::FormActivate() { PlaceMainWindow(); }
+void TFrmMain::FormActivate() {
+  EnsureSettingsLoaded();
+  PlaceMainWindow();
+}
+
+// At the first activation; a command that comes sooner (under Wine the activation can follow
+// the showing by a moment, and another program may drive the window at once) finds them
+// applied too, so they never overwrite what the command did.
+void TFrmMain::EnsureSettingsLoaded() {
+  if (settingsLoaded_) return;
+  settingsLoaded_ = true;
+  LoadSettings();
+}
 
 bool TFrmMain::FormCloseQuery() {
   if (closing_) return false;
@@ -308,6 +320,70 @@ void TFrmMain::FormClose() {
   AnimateWindow(Handle(), 600, AW_BLEND | AW_HIDE);
   closing_ = false;
   Form::FormClose();
+}
+
+void TFrmMain::FormDestroy() { SaveSettings(); }
+
+// Settings -----------------------------------------------------------------------------------
+
+void TFrmMain::LoadSettings() {
+  if (dataFolder_.empty()) return;
+  ApplySettings(ReadEditorSettingsFile(dataFolder_ + kSettingsFileName));
+}
+
+void TFrmMain::ApplySettings(const EditorSettings& settings) {
+  formats_->ShowStoredFont(FontBoxSize(settings.Size), WideFromBytes(settings.Name));
+  ZoomBar.SetPosition(ZoomBarPosition(settings.Zoom));
+  printPreview_->TrackBar1.SetPosition(100);
+  ApplyZoom();
+  // The tick is the negation; a hidden panel is hidden, a shown one keeps its visibility.
+  editorMenu_.SetChecked(cmdHideSidePanel, !settings.SideBar);
+  if (!settings.SideBar && pnlSide.Visible()) {
+    pnlSide.SetVisible(false);
+    FormResize();
+  }
+  Margins = DialogMargins(settings.Margins);
+  printPreview_->ApplyMargins(Margins);
+  ProcessMessages();
+}
+
+EditorSettings TFrmMain::CurrentSettings() const {
+  EditorSettings settings;
+  settings.Size = static_cast<int>(FontSize1.Value());
+  const int face = FontName.SelectedIndex();
+  settings.Name = face >= 0 ? BytesFromWide(FontName.ItemText(face)) : std::string();
+  settings.Zoom = ZoomBar.Position();
+  // The panel's own visibility: the window may already be hidden when it ends.
+  settings.SideBar = (GetWindowLongPtrW(pnlSide.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+  settings.Margins = Margins;
+  return settings;
+}
+
+void TFrmMain::SaveSettings() {
+  // A run that never read them has nothing of the user's to keep.
+  if (dataFolder_.empty() || !settingsLoaded_) return;
+  try {
+    WriteEditorSettingsFile(dataFolder_ + kSettingsFileName, CurrentSettings());
+  } catch (const std::exception&) {
+  }
+}
+
+// History ------------------------------------------------------------------------------------
+
+void TFrmMain::BuildHistory() {
+  HistoryHost host;
+  host.modified = [this] { return documents_->Modified(); };
+  host.confirmSaveChanges = [this] { return documents_->ConfirmSaveChanges(); };
+  host.openDocument = [this](const std::wstring& path) { documents_->OpenDocumentFile(path); };
+  history_ = std::make_unique<THistoryForm>(std::move(host));
+  history_->Create(Handle(), dataFolder_.empty() ? std::wstring() : dataFolder_ + kHistoryFileName);
+}
+
+void TFrmMain::RecordInHistory(const std::wstring& path, HistoryKind kind) {
+  if (kind == HistoryKind::Opened)
+    history_->RecordOpenedDocument(path);
+  else
+    history_->RecordSavedDocument(path);
 }
 
 // Commands -----------------------------------------------------------------------------------
@@ -329,10 +405,12 @@ std::vector<OwnerDrawnMenu*> TFrmMain::Menus() {
 
 void TFrmMain::RunCommand(int command) {
   if (!CommandEnabled(command)) return;
+  EnsureSettingsLoaded();
   HWND editor = Editor.Handle();
   switch (command) {
     case cmdNew: documents_->New(); break;
     case cmdNewWindow: NewDocumentWindowClick(); break;
+    case cmdHistory: history_->Execute(); break;
     case cmdOpen: documents_->Open(); break;
     case cmdSave: documents_->Save(); break;
     case cmdSaveAs: documents_->SaveAs(); break;

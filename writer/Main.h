@@ -13,7 +13,9 @@
 #include "platform/Form.h"
 #include "writer/DocumentFiles.h"
 #include "writer/EditorBox.h"
+#include "writer/EditorSettings.h"
 #include "writer/FormatCommands.h"
+#include "writer/History.h"
 #include "writer/MainCommands.h"
 #include "writer/MainToolbar.h"
 #include "writer/PopupMenus.h"
@@ -39,6 +41,10 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
 
   TFrmMain();
   ~TFrmMain() override;
+  // The folder (with its trailing separator) of "Tessary.ini" and "WrdFileList.dat", given
+  // before Create: the program's own. Without one the settings are neither read nor written
+  // and the history lasts for the run.
+  void SetDataFolder(std::wstring folder) { dataFolder_ = std::move(folder); }
   void Create();
 
   writer::MainToolbar ToolBar1;
@@ -91,8 +97,19 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   // The table builder; its picture is pasted at the caret when it reports one.
   void InsertTableClick();
 
-  // Read and written by the print preview's margins dialog.
+  // Read and written by the print preview's margins dialog; kept in "Tessary.ini".
   writer::MarginSettings Margins;
+  // "Tessary.ini": read and applied once, at the first activation (or the first command, when
+  // that comes sooner); written when the window is destroyed (when they were read in this run).
+  // A failed write is not reported.
+  void LoadSettings();
+  void SaveSettings();
+  // What the settings file receives: the side panel's font and size, the zoom, whether the side
+  // panel shows, the margins.
+  writer::EditorSettings CurrentSettings() const;
+  void ApplySettings(const writer::EditorSettings& settings);
+  bool SettingsLoaded() const { return settingsLoaded_; }
+  writer::THistoryForm& History() { return *history_; }
   TfrmPrintPreview& PrintPreview() { return *printPreview_; }
   // The Editor's context menu at the screen point (the right button went down in it).
   void EditorMouseDownRight(POINT screen);
@@ -115,8 +132,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void ApplyZoom() override;
   void FocusEditor() override;
   void ProcessMessages() override;
-  void RecordInHistory(const std::wstring&, HistoryKind) override {}
-  std::optional<std::wstring> FirstHistoryRow() override { return std::nullopt; }
+  void RecordInHistory(const std::wstring& path, HistoryKind kind) override;
+  std::optional<std::wstring> FirstHistoryRow() override { return history_->FirstShownRow(); }
   bool CanExport(DocumentKind) const override { return true; }
   void Export(DocumentKind kind, const std::wstring& path) override;
 
@@ -127,6 +144,7 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void FormActivate() override;
   bool FormCloseQuery() override;
   void FormClose() override;
+  void FormDestroy() override;
   void FormResize() override;
   void FormMenuCommand(int id) override { RunCommand(id); }
   void FormMeasureMenuItem(MEASUREITEMSTRUCT& mis) override;
@@ -139,6 +157,8 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   void BuildToolbar();
   void BuildEditor();
   void BuildPrinting();
+  void BuildHistory();
+  void EnsureSettingsLoaded();
   void ShowHint(const std::wstring& hint) { StatusBar1.SetPanel(0, hint); }
   void ShowDropDown(int command, RECT button);
   void StartProgram(const std::wstring& file, const wchar_t* verb, int show);
@@ -151,6 +171,9 @@ class TFrmMain : public Form, public writer::SidePanelControls, public DocumentH
   std::unique_ptr<DocumentFiles> documents_;
   std::unique_ptr<TfrmPrintPreview> printPreview_;
   std::unique_ptr<writer::QuickPrint> quickPrint_;
+  std::unique_ptr<writer::THistoryForm> history_;
+  std::wstring dataFolder_;
+  bool settingsLoaded_ = false;
   writer::OwnerDrawnMenu editorMenu_, newMenu_, saveMenu_, findMenu_, alignMenu_;
   std::unique_ptr<writer::FormatCommands> formats_;
   std::unique_ptr<writer::TextSearch> search_;

@@ -62,17 +62,6 @@ void DrawCheckMark(HDC dc, const RECT& column) {
   BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCAND);
 }
 
-void DrawHighlight(HDC dc, const RECT& r) {
-  RegionHandle round(CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, 5, 5));
-  SelectClipRgn(dc, round.get());
-  controls::DrawGradientBand(dc, r, kWarmStops, TBandDirection::TopToBottom);
-  SelectClipRgn(dc, nullptr);
-  PenHandle edge(CreatePen(PS_SOLID, 1, kLine));
-  Selection p(dc, edge.get());
-  Selection b(dc, GetStockObject(NULL_BRUSH));
-  RoundRect(dc, r.left, r.top, r.right, r.bottom, 5, 5);
-}
-
 void DrawSeparator(HDC dc, const MenuEntry& entry, const RECT& r, bool images) {
   if (!entry.caption.empty()) {
     BrushHandle fill(CreateSolidBrush(kTitledSeparator));
@@ -92,6 +81,17 @@ void DrawSeparator(HDC dc, const MenuEntry& entry, const RECT& r, bool images) {
 }
 
 }  // namespace
+
+void DrawHighlight(HDC dc, const RECT& r) {
+  RegionHandle round(CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, 5, 5));
+  SelectClipRgn(dc, round.get());
+  controls::DrawGradientBand(dc, r, kWarmStops, TBandDirection::TopToBottom);
+  SelectClipRgn(dc, nullptr);
+  PenHandle edge(CreatePen(PS_SOLID, 1, kLine));
+  Selection p(dc, edge.get());
+  Selection b(dc, GetStockObject(NULL_BRUSH));
+  RoundRect(dc, r.left, r.top, r.right, r.bottom, 5, 5);
+}
 
 SIZE MenuItemSize(const MenuEntry& entry, const MenuTextSizes& sizes, bool hasImages) {
   if (entry.IsSeparator()) {

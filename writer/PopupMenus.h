@@ -33,6 +33,11 @@ struct MenuEntry {
   bool IsSeparator() const { return id == 0; }
 };
 
+// The warm highlight of a chosen item or row: clipped to a rectangle with 5-pixel rounded
+// corners, a top-to-bottom gradient #FFF5DD, #FFF5DD, #FFD25E and a #C5C5C5 rounded outline
+// one pixel inside the right and bottom edges.
+void DrawHighlight(HDC dc, const RECT& r);
+
 // The size an item asks for, from its texts measured in the menu fonts.
 struct MenuTextSizes {
   SIZE caption{}, shortcut{}, hint{};

@@ -90,6 +90,8 @@ int main(int argc, char** argv) {
   fs::create_directories(folder);
   const fs::path exe = folder / L"Tessary.exe";
   fs::copy_file(TESSARY_EXE, exe);
+  // A program that ran before: a first run stops at "File not Found!" for its history.
+  std::ofstream(folder / L"WrdFileList.dat", std::ios::binary);
   const fs::path sample = folder / L"lo-long-document.rtf";
   fs::copy_file(fs::path(TEST_DATA_DIR) / "rtf" / "lo-long-document.rtf", sample);
   const fs::path generated = folder / L"generated.rtf";

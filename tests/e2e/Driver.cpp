@@ -83,7 +83,7 @@ std::wstring WithoutMnemonic(const std::wstring& text) {
   return out;
 }
 
-ProgramRun::ProgramRun(const fs::path& exe, const std::wstring& arguments)
+ProgramRun::ProgramRun(const fs::path& exe, const std::wstring& arguments, const Files& files)
     : exeName_(exe.filename()) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -91,6 +91,8 @@ ProgramRun::ProgramRun(const fs::path& exe, const std::wstring& arguments)
                               std::to_wstring(GetTickCount64()));
   fs::create_directories(folder_);
   fs::copy_file(exe, folder_ / exeName_);
+  for (const auto& [name, bytes] : files)
+    std::ofstream(folder_ / name, std::ios::binary | std::ios::trunc) << bytes;
   Start(arguments);
 }
 

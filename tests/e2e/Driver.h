@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct MessageBoxSeen {
@@ -17,8 +18,12 @@ struct MessageBoxSeen {
 
 class ProgramRun {
  public:
-  // Copies the executable into a new empty temporary folder and starts it there.
-  explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"");
+  // Files placed beside the program before it starts: name and bytes.
+  using Files = std::vector<std::pair<std::wstring, std::string>>;
+  // Copies the executable into a new empty temporary folder (with the files) and starts it
+  // there.
+  explicit ProgramRun(const std::filesystem::path& exe, const std::wstring& arguments = L"",
+                      const Files& files = {});
   // Starts the program again in the same folder (after it ended).
   void Restart(const std::wstring& arguments = L"");
   ~ProgramRun();  // ends a program still running and removes the folder

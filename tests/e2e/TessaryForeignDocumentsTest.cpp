@@ -45,7 +45,7 @@ TEST(TessaryForeignDocuments, AJapaneseLetterInShiftJisOpensAndIsSavedBackTheSam
       "\\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs24 "
       "\\'82\\'b1\\'82\\'f1\\'82\\'c9\\'82\\'bf\\'82\\'cd\\'81A\\'90\\'a2\\'8aE\\'81B\\par\r\n"
       "\\'95\\'5c\\'83\\'5c\\'94O \\'ca\\'dd\\'b6\\'b8\\par\r\n}";
-  ProgramRun run(TESSARY_EXE);
+  ProgramRun run(TESSARY_EXE, L"", TessaryRanBefore());
   HWND main = run.WaitForWindow(kCaption);
   HWND editor = FindChildByIndex(main, L"RichTextEdit", 0);
   HWND toolbar = FindChildByIndex(main, TOOLBARCLASSNAMEW, 0);
@@ -80,7 +80,7 @@ TEST(TessaryForeignDocuments, AJapaneseLetterInShiftJisOpensAndIsSavedBackTheSam
 }
 
 TEST(TessaryForeignDocuments, AreRefusedAndTheWindowKeepsItsDocument) {
-  ProgramRun run(TESSARY_EXE);
+  ProgramRun run(TESSARY_EXE, L"", TessaryRanBefore());
   HWND main = run.WaitForWindow(kCaption);
   HWND editor = FindChildByIndex(main, L"RichTextEdit", 0);
   HWND toolbar = FindChildByIndex(main, TOOLBARCLASSNAMEW, 0);

@@ -146,7 +146,8 @@ class TessaryPrinting : public ::testing::Test {
     fs::create_directories(folder_);
     document_ = folder_ / "handbook.rtf";
     fs::copy_file(source_, document_);
-    run_ = std::make_unique<ProgramRun>(TESSARY_EXE, L"\"" + document_.wstring() + L"\"");
+    run_ = std::make_unique<ProgramRun>(TESSARY_EXE, L"\"" + document_.wstring() + L"\"",
+                                        TessaryRanBefore());
     main_ = run_->WaitForWindow(CaptionFor(document_));
     editor_ = FindChildByIndex(main_, L"RichTextEdit", 0);
     toolbar_ = FindChildByIndex(main_, TOOLBARCLASSNAMEW, 0);

@@ -22,9 +22,15 @@ inline std::wstring CaptionFor(const std::filesystem::path& document) {
   return kCaption + L" >>  [" + document.wstring() + L"]";
 }
 
+// A folder where Tessary has run before: its history file exists (a first run says
+// "File not Found!" before the window shows).
+inline ProgramRun::Files TessaryRanBefore() { return {{L"WrdFileList.dat", ""}}; }
+
 class TessaryRun {
  public:
-  explicit TessaryRun(const std::wstring& arguments = L"") : run(TESSARY_EXE, arguments) {}
+  explicit TessaryRun(const std::wstring& arguments = L"",
+                      const ProgramRun::Files& files = TessaryRanBefore())
+      : run(TESSARY_EXE, arguments, files) {}
 
   void Attach(const std::wstring& caption) {
     main = run.WaitForWindow(caption);

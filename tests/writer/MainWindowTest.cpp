@@ -177,7 +177,7 @@ TEST_F(TessaryMainWindow, ToolbarButtonsRunLeftToRightAndShowTheirHintsInPanelZe
     bool enabled;
   } buttons[] = {
       {cmdNew, L"Start a New Document", true},
-      {cmdHistory, L"Open Document History...", false},
+      {cmdHistory, L"Open Document History...", true},
       {cmdOpen, L"Open a Document...", true},
       {cmdSave, L"Save Current Document...", true},
       {cmdQuickPrint, L"Quick Print", true},
@@ -210,9 +210,11 @@ TEST_F(TessaryMainWindow, ToolbarButtonsRunLeftToRightAndShowTheirHintsInPanelZe
   EXPECT_LE(previousRight, client.right) << "every button is within the window";
 
   // Clicks arrive as the toolbar reports them; a disabled command does nothing.
+  form->SetCommandEnabled(cmdEmoticons, false);
+  EXPECT_FALSE(form->ToolBar1.CommandEnabled(cmdEmoticons));
   Type(L"changed");
   dialogs.Answer(DialogAnswer::Cancel);
-  for (int command : {cmdHistory, cmdNew})
+  for (int command : {cmdEmoticons, cmdNew})
     SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
                  reinterpret_cast<LPARAM>(bar));
   ASSERT_EQ(dialogs.Calls().size(), 1u) << "only New asked about the changes";
@@ -322,12 +324,13 @@ TEST_F(TessaryMainWindow, ShortcutKeysReachTheirCommandsAndDisabledOnesDoNothing
   EXPECT_EQ(started[0].file, ExeFolder() + L"Brolley.exe");
   EXPECT_EQ(started[1].file, ExeFolder() + L"Quarnet.exe");
 
-  // The history comes with its own window: its key does nothing yet.
+  // Ctrl+H shows the history window.
   dialogs.ClearCalls();
-  started.clear();
+  ModalScript modal;
+  modal.Then<THistoryForm>([](THistoryForm& h) { h.btnCloseClick(); });
   EXPECT_TRUE(PressKey('H', true));
+  EXPECT_EQ(modal.Shown(), 1u);
   EXPECT_TRUE(dialogs.Calls().empty());
-  EXPECT_TRUE(started.empty());
 
   EXPECT_FALSE(PressKey('Q', true)) << "other keys go on to the control";
   EXPECT_FALSE(PressKey(VK_F9, true));

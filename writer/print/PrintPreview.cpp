@@ -332,14 +332,20 @@ void TfrmPrintPreview::ShowPageNumber() {
 void TfrmPrintPreview::ApplyMargins(const writer::MarginSettings& m) {
   TVpPreview& p = *preview_;
   p.BeginUpdate();
-  p.Margins().Left().SetAsMillimeters(m.Left);
-  p.Margins().Top().SetAsMillimeters(m.Top);
-  p.Margins().Right().SetAsMillimeters(m.Right);
-  p.Margins().Bottom().SetAsMillimeters(m.Bottom);
-  p.Header().SetHeight(vpMillimeters, m.Header);
-  p.Footer().SetHeight(vpMillimeters, m.Footer);
-  VpRtfPreview1.TopAllowance().SetAsMillimeters(m.Top + m.Header);
-  VpRtfPreview1.BottomAllowance().SetAsMillimeters(m.Bottom + m.Footer);
+  try {
+    p.Margins().Left().SetAsMillimeters(m.Left);
+    p.Margins().Top().SetAsMillimeters(m.Top);
+    p.Margins().Right().SetAsMillimeters(m.Right);
+    p.Margins().Bottom().SetAsMillimeters(m.Bottom);
+    p.Header().SetHeight(vpMillimeters, m.Header);
+    p.Footer().SetHeight(vpMillimeters, m.Footer);
+    VpRtfPreview1.TopAllowance().SetAsMillimeters(m.Top + m.Header);
+    VpRtfPreview1.BottomAllowance().SetAsMillimeters(m.Bottom + m.Footer);
+  } catch (...) {
+    // The bracket closes also when a step fails.
+    p.EndUpdate();
+    throw;
+  }
   p.EndUpdate();
 }
 
