@@ -13,7 +13,7 @@ packages=(
   cmake nasm ninja-build googletest zlib1g-dev
   clang libclang-rt-14-dev clang-format
   dpkg-dev cups-daemon cups-client ghostscript poppler-utils
-  qpdf
+  qpdf python3
 )
 
 # Japanese, Chinese and Korean characters for the Wine prefix (tools/wine-prefix.sh).
