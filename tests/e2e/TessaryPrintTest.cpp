@@ -10,6 +10,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -182,6 +183,8 @@ class TessaryPrinting : public ::testing::Test {
                  const std::map<int, std::wstring>& edits, const std::wstring& shot) {
     ClickButton(preview_, button);
     HWND dialog = run_->WaitForWindow(caption);
+    // The margins dialog loads the stored margins whenever it becomes active: fill it once it is.
+    WaitUntil([&] { return GetForegroundWindow() == dialog; }, std::chrono::seconds(3));
     for (const auto& [index, text] : edits)
       SetControlText(FindChildByIndex(dialog, L"Edit", index), text);
     screenshots_.push_back(SaveWindowScreenshot(dialog, shot));

@@ -55,8 +55,7 @@ std::vector<std::wstring> UseMargins(TessaryRun& t, const std::vector<std::wstri
   HWND preview = t.run.WaitForWindow(L"Print Preview");
   ClickButton(preview, L"Margins");
   HWND dialog = t.run.WaitForWindow(L"Page Margins");
-  // The dialog loads the stored margins whenever it becomes active (Part 6.1): fill it once it
-  // is.
+  // The dialog loads the stored margins whenever it becomes active: fill it once it is.
   WaitUntil([&] { return GetForegroundWindow() == dialog; }, std::chrono::seconds(3));
   std::vector<std::wstring> shown;
   for (int i = 0; i < 6; ++i) {

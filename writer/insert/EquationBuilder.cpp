@@ -228,16 +228,16 @@ void TfrmEBuilder::BuildPalette() {
     box->Create(Handle(), std::wstring(L" ") + group.title + L" ", kGroupPlaces[g].left,
                 kGroupPlaces[g].top, width, kGroupHeight);
     for (std::size_t i = 0; i < group.buttons.size(); ++i) {
-      const writer::EquationButton& spec = group.buttons[i];
+      const writer::EquationButton& key = group.buttons[i];
       auto button = std::make_unique<Button>();
       const int column = static_cast<int>(i) % group.columns;
       const int row = static_cast<int>(i) / group.columns;
-      button->Create(box->Handle(), spec.caption, 8 + column * keyWidth, 22 + row * kKey,
+      button->Create(box->Handle(), key.caption, 8 + column * keyWidth, 22 + row * kKey,
                      keyWidth - 1, kKey - 1);
-      button->SetFont(ButtonFont(spec.font));
+      button->SetFont(ButtonFont(key.font));
       const std::size_t index = inserts_.size();
       button->OnClick = [this, index] { InsertClick(index); };
-      inserts_.push_back({spec, std::move(button)});
+      inserts_.push_back({key, std::move(button)});
     }
     groups.push_back(std::move(box));
   }
@@ -324,19 +324,19 @@ void TfrmEBuilder::DrawToggle(const DRAWITEMSTRUCT& item, bool hot) const {
 void TfrmEBuilder::FocusEditor() { EQBuilder.SetFocus(); }
 
 void TfrmEBuilder::InsertClick(std::size_t index) {
-  const writer::EquationButton& spec = inserts_.at(index).spec;
+  const writer::EquationButton& key = inserts_.at(index).key;
   HWND editor = EQBuilder.Handle();
-  if (spec.font != EquationFont::Unchanged) {
+  if (key.font != EquationFont::Unchanged) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_FACE;
-    wcscpy_s(format.szFaceName, writer::EquationFaceName(spec.font));
+    wcscpy_s(format.szFaceName, writer::EquationFaceName(key.font));
     SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     format.dwMask = CFM_CHARSET;
-    format.bCharSet = writer::EquationCharset(spec.font);
+    format.bCharSet = writer::EquationCharset(key.font);
     SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   }
-  writer::ClipboardPutText(Handle(), spec.text);
+  writer::ClipboardPutText(Handle(), key.text);
   SendMessageW(editor, WM_PASTE, 0, 0);
   FocusEditor();
 }

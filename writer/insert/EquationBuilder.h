@@ -56,7 +56,7 @@ class TfrmEBuilder : public Form {
   // The insert buttons in palette order, and what each inserts.
   std::size_t InsertButtonCount() const { return inserts_.size(); }
   Button& InsertButton(std::size_t index) { return *inserts_[index].button; }
-  const writer::EquationButton& InsertSpec(std::size_t index) const { return inserts_[index].spec; }
+  const writer::EquationButton& InsertKey(std::size_t index) const { return inserts_[index].key; }
 
   void InsertClick(std::size_t index);
   void btnSuperscriptClick();
@@ -88,7 +88,7 @@ class TfrmEBuilder : public Form {
 
  private:
   struct Insert {
-    writer::EquationButton spec;
+    writer::EquationButton key;
     std::unique_ptr<Button> button;
   };
   void BuildEditor();

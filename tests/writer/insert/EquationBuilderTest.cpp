@@ -29,7 +29,7 @@ class EquationBuilder : public testing::Test {
   HWND Editor() const { return form.EQBuilder.Handle(); }
   std::size_t ButtonOf(const std::wstring& text, EquationFont font) const {
     for (std::size_t i = 0; i < form.InsertButtonCount(); ++i)
-      if (form.InsertSpec(i).text == text && form.InsertSpec(i).font == font) return i;
+      if (form.InsertKey(i).text == text && form.InsertKey(i).font == font) return i;
     ADD_FAILURE() << "no button for " << Narrow(text);
     return 0;
   }
@@ -78,7 +78,7 @@ TEST_F(EquationBuilder, ThePaletteHoldsTheSymbolAndWindowsCodesInTheirFonts) {
   std::set<int> seenSymbol, seenArial;
   std::multiset<std::wstring> others;
   for (std::size_t i = 0; i < form.InsertButtonCount(); ++i) {
-    const writer::EquationButton& b = form.InsertSpec(i);
+    const writer::EquationButton& b = form.InsertKey(i);
     LOGFONTW font{};
     GetObjectW(
         reinterpret_cast<HFONT>(SendMessageW(form.InsertButton(i).Handle(), WM_GETFONT, 0, 0)),
