@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "writer/insert/CellStyles.h"
-#include "writer/insert/GridCellSpecs.h"
+#include "writer/insert/GridCellLayout.h"
 
 class TextGrid;
 

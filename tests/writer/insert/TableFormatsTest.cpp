@@ -7,7 +7,7 @@
 
 #include "platform/Error.h"
 #include "writer/insert/CellStyles.h"
-#include "writer/insert/GridCellSpecs.h"
+#include "writer/insert/GridCellLayout.h"
 #include "writer/insert/TableSizes.h"
 #include "writer/insert/TableText.h"
 
@@ -185,7 +185,7 @@ TEST(CellStyleList, HeaderSwitchesColoursAndFonts) {
   EXPECT_EQ(list.Find(0, 2)->colour, d.bodyColour);
 }
 
-TEST(GridCellSpecs, AccumulatesRectanglesAndChoosesPensAndLayouts) {
+TEST(GridCellLayout, AccumulatesRectanglesAndChoosesPensAndLayouts) {
   CellDefaults d;
   CellStyleList styles;
   styles.Rebuild(3, 2, d);

@@ -1,4 +1,4 @@
-#include "writer/insert/GridCellSpecs.h"
+#include "writer/insert/GridCellLayout.h"
 
 #include <numeric>
 
