@@ -4,6 +4,7 @@
 
 #include "platform/Application.h"
 #include "writer/insert/InsertClipboard.h"
+#include "writer/insert/TitleBand.h"
 
 using writer::GridCell;
 
@@ -253,13 +254,8 @@ void TDLLForm::PaintPreview(HDC dc, const RECT& area) const {
 }
 
 void TDLLForm::FormPaint(HDC dc) {
-  RECT band{0, 0, kClientWidth, kBandHeight};
-  FillRect(dc, &band, bandBrush_.get());
-  Selection font(dc, titleFont_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  RECT title{12, 0, kClientWidth, kBandHeight};
-  DrawTextW(dc, L"Character Map", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  writer::PaintTitleBand(dc, bandBrush_.get(), titleFont_.get(), {0, 0, kClientWidth, kBandHeight},
+                         L"Character Map");
 }
 
 void TDLLForm::FormMouseDown(int button, POINT client) {

@@ -5,6 +5,7 @@
 #include "platform/ModalResult.h"
 #include "writer/insert/EmoticonPictures.h"
 #include "writer/insert/InsertClipboard.h"
+#include "writer/insert/TitleBand.h"
 
 namespace {
 
@@ -147,13 +148,8 @@ void TfrmEmoticons::FormShow() {
 }
 
 void TfrmEmoticons::FormPaint(HDC dc) {
-  RECT band{0, 0, kClientWidth, kBandHeight};
-  FillRect(dc, &band, bandBrush_.get());
-  Selection font(dc, titleFont_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  RECT title{12, 0, kClientWidth, kBandHeight};
-  DrawTextW(dc, L"Emotional Icons", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  writer::PaintTitleBand(dc, bandBrush_.get(), titleFont_.get(), {0, 0, kClientWidth, kBandHeight},
+                         L"Emotional Icons");
   PenHandle line(CreatePen(PS_SOLID, 1, RGB(197, 197, 197)));
   Selection pen(dc, line.get());
   MoveToEx(dc, 16, kDividerTop - 30, nullptr);

@@ -9,6 +9,7 @@
 #include "platform/Error.h"
 #include "richedit/RichEditWindow.h"
 #include "writer/insert/InsertClipboard.h"
+#include "writer/insert/TitleBand.h"
 
 using writer::EquationFont;
 
@@ -461,13 +462,8 @@ void TfrmEBuilder::FormShow() {
 }
 
 void TfrmEBuilder::FormPaint(HDC dc) {
-  RECT band{0, 0, kClientWidth, kBandHeight};
-  FillRect(dc, &band, bandBrush_.get());
-  Selection font(dc, titleFont_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  RECT title{12, 0, kClientWidth, kBandHeight};
-  DrawTextW(dc, L"Equation Builder", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  writer::PaintTitleBand(dc, bandBrush_.get(), titleFont_.get(), {0, 0, kClientWidth, kBandHeight},
+                         L"Equation Builder");
 }
 
 void TfrmEBuilder::FormMouseDown(int button, POINT client) {
