@@ -141,19 +141,7 @@ void HistoryRowPictures::Blend(const controls::TPixelView& dst, int x, int y,
   if (index >= dark_.size() || dark_[index].Width() == 0) return;
   const controls::TPixelBuffer& dark = dark_[index];
   const controls::TPixelBuffer& light = light_[index];
-  // Drawn over black and over white, each pixel tells how much of the background shows.
-  const auto mix = [](int d, int l, int under) { return d + (l - d) * under / 255; };
-  const controls::TPixelRect area = dst.Bounds().Intersect({x, y, x + kSize, y + kSize});
-  for (int py = area.top; py < area.bottom; ++py)
-    for (int px = area.left; px < area.right; ++px) {
-      const TColor d = dark.Pixel(px - x, py - y), l = light.Pixel(px - x, py - y);
-      const TColor under = dst.Pixel(px, py);
-      dst.SetPixel(
-          px, py,
-          RGBColor(mix(controls::RedOf(d), controls::RedOf(l), controls::RedOf(under)),
-                   mix(controls::GreenOf(d), controls::GreenOf(l), controls::GreenOf(under)),
-                   mix(controls::BlueOf(d), controls::BlueOf(l), controls::BlueOf(under))));
-    }
+  BlendOverBackground(dst, x, y, dark, light);
 }
 
 }  // namespace writer

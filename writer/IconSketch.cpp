@@ -24,4 +24,21 @@ controls::TPixelBuffer DrawSketched(int size, controls::TColor background,
   return picture;
 }
 
+void BlendOverBackground(const controls::TPixelView& dst, int x, int y,
+                         const controls::TPixelBuffer& dark, const controls::TPixelBuffer& light) {
+  const auto mix = [](int d, int l, int under) { return d + (l - d) * under / 255; };
+  const controls::TPixelRect area =
+      dst.Bounds().Intersect({x, y, x + dark.Width(), y + dark.Height()});
+  for (int py = area.top; py < area.bottom; ++py)
+    for (int px = area.left; px < area.right; ++px) {
+      const controls::TColor d = dark.Pixel(px - x, py - y), l = light.Pixel(px - x, py - y);
+      const controls::TColor under = dst.Pixel(px, py);
+      dst.SetPixel(px, py,
+                   controls::RGBColor(
+                       mix(controls::RedOf(d), controls::RedOf(l), controls::RedOf(under)),
+                       mix(controls::GreenOf(d), controls::GreenOf(l), controls::GreenOf(under)),
+                       mix(controls::BlueOf(d), controls::BlueOf(l), controls::BlueOf(under))));
+    }
+}
+
 }  // namespace writer

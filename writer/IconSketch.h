@@ -134,4 +134,9 @@ inline void Page(Sketch& s, double l, double t, double r, double b, bool fold = 
 controls::TPixelBuffer DrawSketched(int size, controls::TColor background,
                                     const std::function<void(sketch::Sketch&)>& draw);
 
+// Lays a picture drawn once over black and once over white onto dst at (x, y): each pixel's
+// two colours tell how much of what lies under it shows through.
+void BlendOverBackground(const controls::TPixelView& dst, int x, int y,
+                         const controls::TPixelBuffer& dark, const controls::TPixelBuffer& light);
+
 }  // namespace writer

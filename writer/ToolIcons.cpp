@@ -243,21 +243,9 @@ controls::TPixelBuffer DrawToolIcon(ToolIcon icon, int size, controls::TColor ba
 }
 
 void BlendToolIcon(const controls::TPixelView& dst, int x, int y, ToolIcon icon, int size) {
-  // Drawn over black and over white, each pixel tells how much of the background shows.
   const controls::TPixelBuffer dark = DrawToolIcon(icon, size, controls::kBlack);
   const controls::TPixelBuffer light = DrawToolIcon(icon, size, controls::kWhite);
-  const auto mix = [](int d, int l, int under) { return d + (l - d) * under / 255; };
-  const controls::TPixelRect area = dst.Bounds().Intersect({x, y, x + size, y + size});
-  for (int py = area.top; py < area.bottom; ++py)
-    for (int px = area.left; px < area.right; ++px) {
-      const TColor d = dark.Pixel(px - x, py - y), l = light.Pixel(px - x, py - y);
-      const TColor under = dst.Pixel(px, py);
-      dst.SetPixel(
-          px, py,
-          RGBColor(mix(controls::RedOf(d), controls::RedOf(l), controls::RedOf(under)),
-                   mix(controls::GreenOf(d), controls::GreenOf(l), controls::GreenOf(under)),
-                   mix(controls::BlueOf(d), controls::BlueOf(l), controls::BlueOf(under))));
-    }
+  BlendOverBackground(dst, x, y, dark, light);
 }
 
 void FadeArea(const controls::TPixelView& view, const controls::TPixelRect& area) {
