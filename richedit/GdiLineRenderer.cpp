@@ -104,7 +104,10 @@ GdiLineRenderer::GdiLineRenderer(HDC dc, DeviceScale scale, PictureBitmaps* bitm
   SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 }
 
-GdiLineRenderer::~GdiLineRenderer() { RestoreDC(dc_, savedDc_); }
+GdiLineRenderer::~GdiLineRenderer() {
+  text_.Flush();
+  RestoreDC(dc_, savedDc_);
+}
 
 int GdiLineRenderer::deviceX(std::int64_t twips) const {
   return scale_.origin.x +
@@ -175,11 +178,8 @@ void GdiLineRenderer::drawLine(const LineDrawing& line, std::int64_t top,
   }
   if (!line.label.empty()) {
     const CharFormat& format = line.labelFormat ? *line.labelFormat : fallback_;
-    Selection font(dc_, fontFor(format));
-    SetTextColor(dc_, textColor(format));
-    ExtTextOutW(dc_, deviceX(line.labelX), deviceY(baseline), 0, nullptr,
-                reinterpret_cast<const wchar_t*>(line.label.data()),
-                static_cast<UINT>(line.label.size()), nullptr);
+    text_.Draw(fontFor(format), textColor(format), deviceX(line.labelX), deviceY(baseline),
+               line.label, nullptr);
   }
   for (const LeaderPiece& leader : line.leaders) drawLeader(leader, baseline);
   for (const ObjectPiece& object : line.objects) {
@@ -206,7 +206,6 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
   std::vector<INT> dx(text.size());
   for (std::size_t i = 0; i < dx.size(); ++i) dx[i] = deviceX(x[i + 1]) - deviceX(x[i]);
   const std::int64_t raised = baseline - baselineRise(format);
-  SetTextColor(dc_, color);
   // Pieces of one size: small capitals draw in a smaller font than the rest of the run.
   std::u16string shown(text);
   for (std::size_t from = 0; from < text.size();) {
@@ -217,10 +216,9 @@ void GdiLineRenderer::drawText(const CharFormat& format, std::u16string_view tex
       if (c.small != small) break;
       shown[to] = c.c;
     }
-    Selection font(dc_, small ? smallCapsFontFor(format) : fontFor(format));
-    ExtTextOutW(dc_, deviceX(x[from]), deviceY(raised), 0, nullptr,
-                reinterpret_cast<const wchar_t*>(shown.data() + from), static_cast<UINT>(to - from),
-                dx.data() + from);
+    text_.Draw(small ? smallCapsFontFor(format) : fontFor(format), color, deviceX(x[from]),
+               deviceY(raised), std::u16string_view(shown).substr(from, to - from),
+               dx.data() + from);
     from = to;
   }
   // Underline and strike-out as bars in the text's colour, about a twentieth of the size thick.

@@ -13,6 +13,7 @@
 
 #include "platform/GdiHandles.h"
 #include "richedit/DocumentLayout.h"
+#include "richedit/FontGroupedText.h"
 #include "richedit/LineDrawing.h"
 #include "richedit/PictureBitmaps.h"
 
@@ -75,6 +76,8 @@ class GdiLineRenderer {
   std::unordered_map<const CharFormat*, FontHandle> fonts_;
   std::unordered_map<const CharFormat*, FontHandle> smallCapsFonts_;
   const CharFormat fallback_ = defaultCharFormat();
+  // After the fonts, so that it draws before they go.
+  FontGroupedText text_{dc_, GetDeviceCaps(dc_, TECHNOLOGY) == DT_RASPRINTER};
   CharRange selection_;
   std::span<const CharRange> links_;
   COLORREF selectionBack_ = RGB(0, 0, 128);

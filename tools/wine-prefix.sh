@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Creates the project's Wine prefix on first use: Wine's and the Liberation fonts, the font
 # replacements, a font for Japanese, Chinese and Korean text, no crash dialog, Windows-1252, and one virtual desktop in which Wine draws
-# the window frames itself (Xvfb has no window manager), the same size on every machine. Safe when several processes start at once.
+# the window frames itself (Xvfb has no window manager), the same size on every machine, with
+# no window left to a window manager. Safe when several processes start at once.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 ready="$WINEPREFIX/.project-ready"
 cjk_ready="$WINEPREFIX/.cjk-font-ready"
 symbol_ready="$WINEPREFIX/.symbol-font-ready"
-[ -f "$ready" ] && [ -f "$cjk_ready" ] && [ -f "$symbol_ready" ] && exit 0
+unmanaged_ready="$WINEPREFIX/.unmanaged-windows-ready"
+all_ready() { [ -f "$ready" ] && [ -f "$cjk_ready" ] && [ -f "$symbol_ready" ] && [ -f "$unmanaged_ready" ]; }
+all_ready && exit 0
 
 # Droid Sans Fallback (Debian's fonts-droid-fallback) has Japanese, Chinese and Korean
 # characters: the names such documents ask for are replaced by it, and the Latin fonts link to
@@ -57,13 +60,23 @@ add_symbol_cmap() {
   touch "$symbol_ready"
 }
 
+# Xvfb has no window manager, and in its managed mode Wine waits two seconds for one whenever a
+# window is hidden or destroyed (every dialog closing, the export's progress window): all
+# windows are left to Wine itself. Added to a prefix made before it, too.
+add_unmanaged_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
+  touch "$unmanaged_ready"
+}
+
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
-[ -f "$ready" ] && [ -f "$cjk_ready" ] && [ -f "$symbol_ready" ] && exit 0
+all_ready && exit 0
 if [ -f "$ready" ]; then
   [ -f "$cjk_ready" ] || add_cjk_font
   [ -f "$symbol_ready" ] || add_symbol_cmap
+  [ -f "$unmanaged_ready" ] || add_unmanaged_windows
   exit 0
 fi
 
@@ -108,4 +121,5 @@ wineserver -w 9>&-
 rm -f "$reg"
 add_cjk_font
 add_symbol_cmap
+add_unmanaged_windows
 touch "$ready"

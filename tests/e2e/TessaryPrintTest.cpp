@@ -49,8 +49,11 @@ std::string WithoutSpaces(std::string text) {
   return text;
 }
 
-// Runs on one baseline (within a quarter point) become one line.
-std::vector<Line> Lines(const std::vector<TextRun>& runs) {
+// Runs on one baseline (within a quarter point) become one line, in reading order whatever
+// order they were printed in.
+std::vector<Line> Lines(std::vector<TextRun> runs) {
+  std::stable_sort(runs.begin(), runs.end(),
+                   [](const TextRun& a, const TextRun& b) { return a.left < b.left; });
   std::vector<Line> lines;
   for (const TextRun& r : runs) {
     auto same = std::find_if(lines.begin(), lines.end(), [&](const Line& l) {
@@ -294,6 +297,6 @@ TEST_F(TessaryPrinting, ASelectionPrintedThroughThePrintDialogGivesOnlyTheSelect
   const PrintedJob job = collector_->Next();
   EXPECT_EQ(job.pages, 1);
   std::string printed;
-  for (const TextRun& r : job.runs) printed += WithoutSpaces(r.text);
+  for (const Line& line : Lines(job.runs)) printed += line.text;
   EXPECT_EQ(printed, WithoutSpaces(Utf8FromWide(selected)));
 }
