@@ -1,0 +1,206 @@
+#include "platform/MetafilePlayback.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/GdiHandles.h"
+
+namespace {
+
+// Where the context puts logical units on the device, when it only scales and moves them:
+// device = scale * logical + offset on each axis, both scales positive.
+struct AxisScale {
+  double sx = 1, sy = 1, ox = 0, oy = 0;
+
+  bool Isotropic() const { return std::abs(sx - sy) <= 0.005 * std::max(sx, sy); }
+};
+
+// The world transform and the mapping mode together.
+std::optional<AxisScale> DeviceScale(HDC dc) {
+  XFORM world{1, 0, 0, 1, 0, 0};
+  SIZE window{1, 1}, viewport{1, 1};
+  POINT windowOrg{}, viewportOrg{};
+  if (!GetWorldTransform(dc, &world) || !GetWindowExtEx(dc, &window) ||
+      !GetViewportExtEx(dc, &viewport) || !GetWindowOrgEx(dc, &windowOrg) ||
+      !GetViewportOrgEx(dc, &viewportOrg) || window.cx == 0 || window.cy == 0) {
+    return std::nullopt;
+  }
+  if (world.eM12 != 0 || world.eM21 != 0) return std::nullopt;  // turned or sheared
+  const double kx = static_cast<double>(viewport.cx) / window.cx;
+  const double ky = static_cast<double>(viewport.cy) / window.cy;
+  AxisScale s{world.eM11 * kx, world.eM22 * ky, (world.eDx - windowOrg.x) * kx + viewportOrg.x,
+              (world.eDy - windowOrg.y) * ky + viewportOrg.y};
+  if (!(s.sx > 0 && s.sy > 0)) return std::nullopt;  // mirrored text keeps the usual playback
+  return s;
+}
+
+// A text record's characters and advances, once they are known to lie inside the record.
+struct TextRecord {
+  const EMRTEXT* text = nullptr;
+  std::wstring_view chars;
+  std::vector<INT> advances;
+};
+
+std::optional<TextRecord> ReadTextRecord(const ENHMETARECORD& record) {
+  if (record.nSize < sizeof(EMREXTTEXTOUTW)) return std::nullopt;
+  const auto& r = reinterpret_cast<const EMREXTTEXTOUTW&>(record);
+  const EMRTEXT& t = r.emrtext;
+  const std::uint64_t n = t.nChars, size = record.nSize;
+  if (n == 0 || (t.fOptions & ETO_PDY) || t.offDx == 0 ||
+      t.offString + n * sizeof(wchar_t) > size || t.offDx + n * sizeof(INT) > size) {
+    return std::nullopt;
+  }
+  const auto* bytes = reinterpret_cast<const BYTE*>(&record);
+  TextRecord out{&t, {reinterpret_cast<const wchar_t*>(bytes + t.offString), n}, {}};
+  out.advances.resize(n);
+  std::memcpy(out.advances.data(), bytes + t.offDx, n * sizeof(INT));
+  return out;
+}
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+// The recorded font at its device size: heights rounded to a whole pixel, never to nothing.
+LOGFONTW DeviceFont(const LOGFONTW& logical, const AxisScale& s) {
+  LOGFONTW lf = logical;
+  const auto scaled = [](LONG v, double k) {
+    const int r = Round(v * k);
+    return v != 0 && r == 0 ? (v < 0 ? -1 : 1) : r;
+  };
+  lf.lfHeight = scaled(logical.lfHeight, s.sy);
+  if (logical.lfWidth != 0) {
+    lf.lfWidth = scaled(logical.lfWidth, s.sx);
+  } else if (!s.Isotropic()) {
+    // Stretched one way more than the other: the font's own average width, scaled across.
+    MemoryDC measure;
+    FontHandle font(CreateFontIndirectW(&logical));
+    Selection use(measure.get(), font.get());
+    TEXTMETRICW metrics{};
+    if (GetTextMetricsW(measure.get(), &metrics)) lf.lfWidth = scaled(metrics.tmAveCharWidth, s.sx);
+  }
+  return lf;
+}
+
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+  return std::memcmp(&a, &b, offsetof(LOGFONTW, lfFaceName)) == 0 &&
+         std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
+// One font made per size and face in a row of text records, not one per record.
+class DeviceFonts {
+ public:
+  HFONT For(const LOGFONTW& lf) {
+    if (!font_ || !SameFont(lf, made_)) {
+      font_.Reset(CreateFontIndirectW(&lf));
+      made_ = lf;
+    }
+    return font_.get();
+  }
+
+ private:
+  FontHandle font_;
+  LOGFONTW made_{};
+};
+
+// Where each character starts on the device, and where the last one ends, as recorded.
+std::optional<std::vector<double>> RecordedPositions(const TextRecord& r, const AxisScale& s) {
+  constexpr double kLimit = 1 << 27;  // far outside any device, and safe to round to int
+  std::vector<double> at;
+  at.reserve(r.advances.size() + 1);
+  std::int64_t x = r.text->ptlReference.x;
+  at.push_back(s.sx * x + s.ox);
+  for (const INT advance : r.advances) at.push_back(s.sx * (x += advance) + s.ox);
+  for (const double v : at) {
+    if (std::abs(v) > kLimit) return std::nullopt;
+  }
+  return at;
+}
+
+bool Blank(wchar_t c) { return c == L' ' || c == L'\t' || c == 0xA0 || c == 0x3000; }
+
+// Inside each word the characters follow the device font's own advances, stretched to the
+// word's recorded width: advances recorded at a small size are whole pixels of that size, and
+// scaled up they would open gaps after the characters they rounded up. Words and blanks keep
+// their recorded places, so alignment and justification stay as recorded.
+void FitWords(HDC dc, std::wstring_view chars, std::vector<double>& at) {
+  std::vector<INT> extents(chars.size());
+  for (std::size_t first = 0; first < chars.size();) {
+    if (Blank(chars[first])) {
+      ++first;
+      continue;
+    }
+    std::size_t end = first;
+    while (end < chars.size() && !Blank(chars[end])) ++end;
+    const int n = static_cast<int>(end - first);
+    SIZE size{};
+    if (n > 1 &&
+        GetTextExtentExPointW(dc, chars.data() + first, n, 0, nullptr, extents.data(), &size) &&
+        extents[n - 1] > 0) {
+      const double left = at[first], width = at[end] - left;
+      for (int i = 1; i < n; ++i) at[first + i] = left + width * extents[i - 1] / extents[n - 1];
+    }
+    first = end;
+  }
+}
+
+std::vector<INT> Advances(const std::vector<double>& at) {
+  std::vector<INT> dx(at.size() - 1);
+  for (std::size_t i = 0; i < dx.size(); ++i) dx[i] = Round(at[i + 1]) - Round(at[i]);
+  return dx;
+}
+
+// Draws the record in device pixels; false when it is left to the usual playback.
+bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, DeviceFonts& fonts) {
+  if (GetTextAlign(dc) & TA_UPDATECP) return false;
+  const std::optional<AxisScale> s = DeviceScale(dc);
+  const std::optional<TextRecord> r = s ? ReadTextRecord(record) : std::nullopt;
+  LOGFONTW logical{};
+  if (!r || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof logical, &logical)) return false;
+  if ((logical.lfEscapement != 0 || logical.lfOrientation != 0) && !s->Isotropic()) return false;
+  std::optional<std::vector<double>> at = RecordedPositions(*r, *s);
+  const EMRTEXT& t = *r->text;
+  const double y = s->sy * t.ptlReference.y + s->oy;
+  if (!at || std::abs(y) > 1 << 27) return false;
+  const RECT clip{Round(s->sx * t.rcl.left + s->ox), Round(s->sy * t.rcl.top + s->oy),
+                  Round(s->sx * t.rcl.right + s->ox), Round(s->sy * t.rcl.bottom + s->oy)};
+  const bool boxed = (t.fOptions & (ETO_CLIPPED | ETO_OPAQUE)) != 0;
+  const int saved = SaveDC(dc);
+  SetGraphicsMode(dc, GM_ADVANCED);
+  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+  SetMapMode(dc, MM_TEXT);
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SelectObject(dc, fonts.For(DeviceFont(logical, *s)));
+  if (!(t.fOptions & ETO_GLYPH_INDEX)) FitWords(dc, r->chars, *at);
+  const std::vector<INT> dx = Advances(*at);
+  ExtTextOutW(dc, Round(at->front()), Round(y), t.fOptions, boxed ? &clip : nullptr,
+              r->chars.data(), static_cast<UINT>(r->chars.size()), dx.data());
+  RestoreDC(dc, saved);
+  return true;
+}
+
+int CALLBACK PlayRecord(HDC dc, HANDLETABLE* objects, const ENHMETARECORD* record, int count,
+                        LPARAM data) {
+  try {
+    auto& fonts = *reinterpret_cast<DeviceFonts*>(data);
+    if (record->iType == EMR_EXTTEXTOUTW && DrawAtDeviceSize(dc, *record, fonts)) return 1;
+  } catch (...) {
+    // Out of memory for the advances: the usual playback draws the record.
+  }
+  PlayEnhMetaFileRecord(dc, objects, record, static_cast<UINT>(count));
+  return 1;  // a record that fails does not stop the rest, as with PlayEnhMetaFile
+}
+
+}  // namespace
+
+bool PlayMetafile(HDC dc, HENHMETAFILE metafile, const RECT& box) {
+  if (!metafile) return false;
+  DeviceFonts fonts;
+  return EnumEnhMetaFile(dc, metafile, PlayRecord, &fonts, &box) != FALSE;
+}
