@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -293,6 +295,110 @@ TEST_F(PictureRenderTest, SamplePicturesAreDrawn) {
       }
     }
     EXPECT_LT(blank * 2, (b.right - b.left) * (b.bottom - b.top)) << b.left << "," << b.top;
+  }
+}
+
+// Words drawn into a metafile the way the table builder draws a cell: DrawTextW in an 11-pixel
+// Arial on the screen as reference device, with a frame a hundredth of a millimetre larger
+// than the drawing each way, as the builder's rounding to hundredths can make it.
+constexpr wchar_t kWords[] = L"Tuesday Wednesday";
+constexpr SIZE kWordsArea{200, 24};
+constexpr int kWordsPixels = 11;
+
+HFONT wordsFont(int pixels) {
+  LOGFONTW lf{};
+  lf.lfHeight = -pixels;
+  lstrcpyW(lf.lfFaceName, L"Arial");
+  return CreateFontIndirectW(&lf);
+}
+
+struct RecordedWords {
+  std::string bytes;
+  SIZE frame{};  // 0.01 mm
+};
+
+RecordedWords wordsMetafile() {
+  const WindowDC screen(nullptr);
+  const auto hundredths = [&](int pixels, int mm, int res) {
+    return MulDiv(pixels, GetDeviceCaps(screen.get(), mm) * 100, GetDeviceCaps(screen.get(), res)) +
+           1;
+  };
+  const RECT frame{0, 0, hundredths(kWordsArea.cx, HORZSIZE, HORZRES),
+                   hundredths(kWordsArea.cy, VERTSIZE, VERTRES)};
+  const HDC recorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
+  {
+    FontHandle font(wordsFont(kWordsPixels));
+    Selection use(recorder, font.get());
+    SetBkMode(recorder, TRANSPARENT);
+    RECT area{0, 0, kWordsArea.cx, kWordsArea.cy};
+    DrawTextW(recorder, kWords, -1, &area, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+  }
+  const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
+  std::string bytes(GetEnhMetaFileBits(emf, 0, nullptr), '\0');
+  GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
+  DeleteEnhMetaFile(emf);
+  return {bytes, {frame.right, frame.bottom}};
+}
+
+// What the ink of a line of words looks like: the gaps between its runs of inked columns,
+// widest first, and how dark it is in all.
+struct Ink {
+  std::vector<int> gaps;
+  long darkness = 0;
+};
+
+Ink inkIn(const Canvas& canvas, const RECT& area) {
+  Ink ink;
+  int lastInked = -1;
+  for (int x = area.left; x < area.right; ++x) {
+    bool inked = false;
+    for (int y = area.top; y < area.bottom; ++y) {
+      const COLORREF c = canvas.pixel(x, y);
+      ink.darkness += 255 * 3 - GetRValue(c) - GetGValue(c) - GetBValue(c);
+      inked = inked || c != RGB(255, 255, 255);
+    }
+    if (!inked) continue;
+    if (lastInked >= 0 && x - lastInked > 1) ink.gaps.push_back(x - lastInked - 1);
+    lastInked = x;
+  }
+  std::sort(ink.gaps.rbegin(), ink.gaps.rend());
+  return ink;
+}
+
+// The widest gap inside a word of two: the widest of all is the blank between them.
+int widestInsideAWord(const Ink& ink) { return ink.gaps.size() > 1 ? ink.gaps[1] : 0; }
+
+// A word recorded in a metafile keeps together wherever the picture is drawn: the gaps
+// between its letters are those of the same words drawn directly at the size they are shown,
+// give or take a pixel for rounding and half a recorded pixel (the recorded advances are whole
+// pixels), and its letters are as big.
+TEST_F(PictureRenderTest, RecordedWordsKeepTogetherAtEveryResolution) {
+  const RecordedWords recorded = wordsMetafile();
+  load("{\\rtf1{\\pict\\emfblip\\picw" + std::to_string(recorded.frame.cx) + "\\pich" +
+           std::to_string(recorded.frame.cy) + "\\picwgoal" + std::to_string(kWordsArea.cx * 15) +
+           "\\pichgoal" + std::to_string(kWordsArea.cy * 15) + " " + hex(recorded.bytes) +
+           "}\\par}",
+       14400);
+  // Shrunk, a hair smaller than recorded, enlarged, and at printer resolutions.
+  for (const int dpi : {72, 96, 120, 192, 300, 600}) {
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
+    const RECT box = pictureBoxes(dpi).at(0);
+    Canvas shown(box.right + 8, box.bottom + 8);
+    render(shown, dpi);
+    const double scale = static_cast<double>(box.bottom - box.top) / kWordsArea.cy;
+    Canvas direct(box.right - box.left, box.bottom - box.top);
+    {
+      FontHandle font(wordsFont(static_cast<int>(std::lround(kWordsPixels * scale))));
+      Selection use(direct.dc(), font.get());
+      SetBkMode(direct.dc(), TRANSPARENT);
+      TextOutW(direct.dc(), 0, 0, kWords, static_cast<int>(std::wcslen(kWords)));
+    }
+    const Ink played = inkIn(shown, box);
+    const Ink drawn = inkIn(direct, {0, 0, direct.width(), direct.height()});
+    ASSERT_GE(drawn.gaps.size(), 1u);
+    EXPECT_GT(played.gaps.at(0), widestInsideAWord(played)) << "the blank parts the words";
+    EXPECT_LE(widestInsideAWord(played), widestInsideAWord(drawn) + 1 + scale / 2);
+    EXPECT_NEAR(played.darkness, drawn.darkness, drawn.darkness / 20) << "letters as big";
   }
 }
 
