@@ -7,7 +7,7 @@
 #include <cstring>
 #include <cwchar>
 #include <optional>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "platform/GdiHandles.h"
@@ -41,26 +41,31 @@ std::optional<AxisScale> DeviceScale(HDC dc) {
   return s;
 }
 
-// A text record's characters and advances, once they are known to lie inside the record.
+// Whether a text record's characters and advances lie inside it, as its counts say.
+bool WithinRecord(const ENHMETARECORD& record) {
+  if (record.nSize < sizeof(EMREXTTEXTOUTW)) return false;
+  const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW&>(record).emrtext;
+  const std::uint64_t n = t.nChars, size = record.nSize;
+  const std::uint64_t advances = (t.fOptions & ETO_PDY) ? 2 * n : n;
+  return t.offString + n * sizeof(wchar_t) <= size &&
+         (t.offDx == 0 || t.offDx + advances * sizeof(INT) <= size);
+}
+
+// A text record's characters and advances, copied out of a record WithinRecord accepted;
+// nothing for records the usual playback draws (no advances, or vertical ones as well).
 struct TextRecord {
   const EMRTEXT* text = nullptr;
-  std::wstring_view chars;
+  std::wstring chars;
   std::vector<INT> advances;
 };
 
 std::optional<TextRecord> ReadTextRecord(const ENHMETARECORD& record) {
-  if (record.nSize < sizeof(EMREXTTEXTOUTW)) return std::nullopt;
-  const auto& r = reinterpret_cast<const EMREXTTEXTOUTW&>(record);
-  const EMRTEXT& t = r.emrtext;
-  const std::uint64_t n = t.nChars, size = record.nSize;
-  if (n == 0 || (t.fOptions & ETO_PDY) || t.offDx == 0 ||
-      t.offString + n * sizeof(wchar_t) > size || t.offDx + n * sizeof(INT) > size) {
-    return std::nullopt;
-  }
+  const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW&>(record).emrtext;
+  if (t.nChars == 0 || (t.fOptions & ETO_PDY) || t.offDx == 0) return std::nullopt;
   const auto* bytes = reinterpret_cast<const BYTE*>(&record);
-  TextRecord out{&t, {reinterpret_cast<const wchar_t*>(bytes + t.offString), n}, {}};
-  out.advances.resize(n);
-  std::memcpy(out.advances.data(), bytes + t.offDx, n * sizeof(INT));
+  TextRecord out{&t, std::wstring(t.nChars, L'\0'), std::vector<INT>(t.nChars)};
+  std::memcpy(out.chars.data(), bytes + t.offString, t.nChars * sizeof(wchar_t));
+  std::memcpy(out.advances.data(), bytes + t.offDx, t.nChars * sizeof(INT));
   return out;
 }
 
@@ -128,7 +133,7 @@ bool Blank(wchar_t c) { return c == L' ' || c == L'\t' || c == 0xA0 || c == 0x30
 // word's recorded width: advances recorded at a small size are whole pixels of that size, and
 // scaled up they would open gaps after the characters they rounded up. Words and blanks keep
 // their recorded places, so alignment and justification stay as recorded.
-void FitWords(HDC dc, std::wstring_view chars, std::vector<double>& at) {
+void FitWords(HDC dc, const std::wstring& chars, std::vector<double>& at) {
   std::vector<INT> extents(chars.size());
   for (std::size_t first = 0; first < chars.size();) {
     if (Blank(chars[first])) {
@@ -189,7 +194,10 @@ int CALLBACK PlayRecord(HDC dc, HANDLETABLE* objects, const ENHMETARECORD* recor
                         LPARAM data) {
   try {
     auto& fonts = *reinterpret_cast<DeviceFonts*>(data);
-    if (record->iType == EMR_EXTTEXTOUTW && DrawAtDeviceSize(dc, *record, fonts)) return 1;
+    if (record->iType == EMR_EXTTEXTOUTW) {
+      // A damaged record draws nothing rather than have its text read past its end.
+      if (!WithinRecord(*record) || DrawAtDeviceSize(dc, *record, fonts)) return 1;
+    }
   } catch (...) {
     // Out of memory for the advances: the usual playback draws the record.
   }

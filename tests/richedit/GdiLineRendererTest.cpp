@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -300,7 +301,8 @@ TEST_F(PictureRenderTest, SamplePicturesAreDrawn) {
 
 // Words drawn into a metafile the way the table builder draws a cell: DrawTextW in an 11-pixel
 // Arial on the screen as reference device, with a frame a hundredth of a millimetre larger
-// than the drawing each way, as the builder's rounding to hundredths can make it.
+// than the drawing each way, as the builder's rounding to hundredths can make it. A Windows
+// metafile holds the same drawing in a window of the same pixels.
 constexpr wchar_t kWords[] = L"Tuesday Wednesday";
 constexpr SIZE kWordsArea{200, 24};
 constexpr int kWordsPixels = 11;
@@ -312,12 +314,34 @@ HFONT wordsFont(int pixels) {
   return CreateFontIndirectW(&lf);
 }
 
+// Words as programs record them: with DrawTextW where the recorder measures on its reference
+// device, with ExtTextOutW and advances measured on the screen where it has none (a Windows
+// metafile).
+void drawWords(HDC dc, bool measures) {
+  FontHandle font(wordsFont(kWordsPixels));
+  Selection use(dc, font.get());
+  SetBkMode(dc, TRANSPARENT);
+  RECT area{0, 0, kWordsArea.cx, kWordsArea.cy};
+  if (measures) {
+    DrawTextW(dc, kWords, -1, &area, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+    return;
+  }
+  const int n = static_cast<int>(std::wcslen(kWords));
+  std::vector<INT> ends(n), dx(n);
+  SIZE size{};
+  MemoryDC screen;
+  Selection measure(screen.get(), font.get());
+  GetTextExtentExPointW(screen.get(), kWords, n, 0, nullptr, ends.data(), &size);
+  for (int i = 0; i < n; ++i) dx[i] = ends[i] - (i ? ends[i - 1] : 0);
+  ExtTextOutW(dc, 0, 0, 0, nullptr, kWords, n, dx.data());
+}
+
 struct RecordedWords {
   std::string bytes;
   SIZE frame{};  // 0.01 mm
 };
 
-RecordedWords wordsMetafile() {
+RecordedWords wordsMetafile(bool enhanced) {
   const WindowDC screen(nullptr);
   const auto hundredths = [&](int pixels, int mm, int res) {
     return MulDiv(pixels, GetDeviceCaps(screen.get(), mm) * 100, GetDeviceCaps(screen.get(), res)) +
@@ -325,19 +349,35 @@ RecordedWords wordsMetafile() {
   };
   const RECT frame{0, 0, hundredths(kWordsArea.cx, HORZSIZE, HORZRES),
                    hundredths(kWordsArea.cy, VERTSIZE, VERTRES)};
-  const HDC recorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
-  {
-    FontHandle font(wordsFont(kWordsPixels));
-    Selection use(recorder, font.get());
-    SetBkMode(recorder, TRANSPARENT);
-    RECT area{0, 0, kWordsArea.cx, kWordsArea.cy};
-    DrawTextW(recorder, kWords, -1, &area, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+  std::string bytes;
+  if (enhanced) {
+    const HDC recorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
+    drawWords(recorder, true);
+    const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
+    bytes.resize(GetEnhMetaFileBits(emf, 0, nullptr));
+    GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
+    DeleteEnhMetaFile(emf);
+  } else {
+    const HDC recorder = CreateMetaFileW(nullptr);
+    SetMapMode(recorder, MM_ANISOTROPIC);
+    SetWindowExtEx(recorder, kWordsArea.cx, kWordsArea.cy, nullptr);
+    drawWords(recorder, false);
+    const HMETAFILE wmf = CloseMetaFile(recorder);
+    bytes.resize(GetMetaFileBitsEx(wmf, 0, nullptr));
+    GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
+    DeleteMetaFile(wmf);
   }
-  const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
-  std::string bytes(GetEnhMetaFileBits(emf, 0, nullptr), '\0');
-  GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
-  DeleteEnhMetaFile(emf);
   return {bytes, {frame.right, frame.bottom}};
+}
+
+// The metafile in RTF, with its frame as \picw and \pich and its drawing's pixels as its size
+// on the page.
+std::string wordsPicture(bool enhanced) {
+  const RecordedWords words = wordsMetafile(enhanced);
+  return "{\\rtf1{\\pict" + std::string(enhanced ? "\\emfblip" : "\\wmetafile8") + "\\picw" +
+         std::to_string(words.frame.cx) + "\\pich" + std::to_string(words.frame.cy) + "\\picwgoal" +
+         std::to_string(kWordsArea.cx * 15) + "\\pichgoal" + std::to_string(kWordsArea.cy * 15) +
+         " " + hex(words.bytes) + "}\\par}";
 }
 
 // What the ink of a line of words looks like: the gaps between its runs of inked columns,
@@ -373,32 +413,63 @@ int widestInsideAWord(const Ink& ink) { return ink.gaps.size() > 1 ? ink.gaps[1]
 // give or take a pixel for rounding and half a recorded pixel (the recorded advances are whole
 // pixels), and its letters are as big.
 TEST_F(PictureRenderTest, RecordedWordsKeepTogetherAtEveryResolution) {
-  const RecordedWords recorded = wordsMetafile();
-  load("{\\rtf1{\\pict\\emfblip\\picw" + std::to_string(recorded.frame.cx) + "\\pich" +
-           std::to_string(recorded.frame.cy) + "\\picwgoal" + std::to_string(kWordsArea.cx * 15) +
-           "\\pichgoal" + std::to_string(kWordsArea.cy * 15) + " " + hex(recorded.bytes) +
-           "}\\par}",
-       14400);
-  // Shrunk, a hair smaller than recorded, enlarged, and at printer resolutions.
-  for (const int dpi : {72, 96, 120, 192, 300, 600}) {
-    SCOPED_TRACE(std::to_string(dpi) + " dpi");
-    const RECT box = pictureBoxes(dpi).at(0);
-    Canvas shown(box.right + 8, box.bottom + 8);
-    render(shown, dpi);
-    const double scale = static_cast<double>(box.bottom - box.top) / kWordsArea.cy;
-    Canvas direct(box.right - box.left, box.bottom - box.top);
-    {
-      FontHandle font(wordsFont(static_cast<int>(std::lround(kWordsPixels * scale))));
-      Selection use(direct.dc(), font.get());
-      SetBkMode(direct.dc(), TRANSPARENT);
-      TextOutW(direct.dc(), 0, 0, kWords, static_cast<int>(std::wcslen(kWords)));
+  for (const bool enhanced : {true, false}) {
+    load(wordsPicture(enhanced), 14400);
+    // Shrunk, a hair smaller than recorded, enlarged, and at printer resolutions.
+    for (const int dpi : {72, 96, 120, 192, 300, 600}) {
+      SCOPED_TRACE(std::string(enhanced ? "enhanced" : "Windows") + " metafile at " +
+                   std::to_string(dpi) + " dpi");
+      const RECT box = pictureBoxes(dpi).at(0);
+      Canvas shown(box.right + 8, box.bottom + 8);
+      render(shown, dpi);
+      const double scale = static_cast<double>(box.bottom - box.top) / kWordsArea.cy;
+      Canvas direct(box.right - box.left, box.bottom - box.top);
+      {
+        FontHandle font(wordsFont(static_cast<int>(std::lround(kWordsPixels * scale))));
+        Selection use(direct.dc(), font.get());
+        SetBkMode(direct.dc(), TRANSPARENT);
+        TextOutW(direct.dc(), 0, 0, kWords, static_cast<int>(std::wcslen(kWords)));
+      }
+      const Ink played = inkIn(shown, box);
+      const Ink drawn = inkIn(direct, {0, 0, direct.width(), direct.height()});
+      ASSERT_FALSE(played.gaps.empty());
+      ASSERT_FALSE(drawn.gaps.empty());
+      EXPECT_GT(played.gaps[0], widestInsideAWord(played)) << "the blank parts the words";
+      EXPECT_LE(widestInsideAWord(played), widestInsideAWord(drawn) + 1 + scale / 2);
+      EXPECT_NEAR(played.darkness, drawn.darkness, drawn.darkness / 20) << "letters as big";
     }
-    const Ink played = inkIn(shown, box);
-    const Ink drawn = inkIn(direct, {0, 0, direct.width(), direct.height()});
-    ASSERT_GE(drawn.gaps.size(), 1u);
-    EXPECT_GT(played.gaps.at(0), widestInsideAWord(played)) << "the blank parts the words";
-    EXPECT_LE(widestInsideAWord(played), widestInsideAWord(drawn) + 1 + scale / 2);
-    EXPECT_NEAR(played.darkness, drawn.darkness, drawn.darkness / 20) << "letters as big";
+  }
+}
+
+// A text record whose counts reach past its end is drawn as nothing, without reading there.
+TEST_F(PictureRenderTest, DamagedTextRecordsDrawNothing) {
+  const std::string words = wordsMetafile(true).bytes;
+  // Records follow the header; each starts with its type and size.
+  std::size_t at = 0;
+  for (DWORD type = 0, size = 0; at + 8 <= words.size(); at += size) {
+    std::memcpy(&type, words.data() + at, 4);
+    std::memcpy(&size, words.data() + at + 4, 4);
+    if (type == EMR_EXTTEXTOUTW || size == 0) break;
+  }
+  ASSERT_LT(at + sizeof(EMREXTTEXTOUTW), words.size());
+  const struct {
+    const char* what;
+    std::size_t field;  // offset in EMREXTTEXTOUTW
+    std::uint32_t value;
+  } cases[] = {
+      {"characters past the end", offsetof(EMREXTTEXTOUTW, emrtext.nChars), 0x40000000},
+      {"characters far away", offsetof(EMREXTTEXTOUTW, emrtext.offString), 0xFFFFFFF0},
+      {"advances far away", offsetof(EMREXTTEXTOUTW, emrtext.offDx), 0xFFFFFFF0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string damaged = words;
+    std::memcpy(damaged.data() + at + c.field, &c.value, sizeof c.value);
+    loadPicture("emfblip", damaged);
+    Canvas canvas(200, 100);
+    render(canvas, 96);
+    const RECT b = pictureBoxes(96).at(0);
+    EXPECT_EQ(canvas.inkColumns(b.top, b.bottom), std::make_pair(-1, -1));
   }
 }
 
