@@ -160,8 +160,33 @@ std::vector<INT> Advances(const std::vector<double>& at) {
   return dx;
 }
 
+// What a playback keeps from record to record: its fonts, and the device pixels the context
+// lets it draw on (none known on a recorder, where everything is kept).
+struct Playback {
+  DeviceFonts fonts;
+  std::optional<RECT> visible;
+};
+
+std::optional<RECT> VisibleArea(HDC dc) {
+  RECT box{};
+  const std::optional<AxisScale> s = DeviceScale(dc);
+  if (!s || GetDeviceCaps(dc, TECHNOLOGY) == DT_METAFILE || GetClipBox(dc, &box) == ERROR) {
+    return std::nullopt;
+  }
+  return RECT{Round(s->sx * box.left + s->ox), Round(s->sy * box.top + s->oy),
+              Round(s->sx * box.right + s->ox), Round(s->sy * box.bottom + s->oy)};
+}
+
+// Whether text from at.front() to at.back() on the baseline y, in any alignment, could touch
+// the area: a big table plays thousands of texts, and most of them lie outside the window.
+bool MayShow(const std::vector<double>& at, double y, double em, const RECT& area) {
+  const double reach = 2 * em + 2, width = at.back() - at.front();
+  return at.front() - width - reach < area.right && at.back() + reach > area.left &&
+         y - reach < area.bottom && y + reach > area.top;
+}
+
 // Draws the record in device pixels; false when it is left to the usual playback.
-bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, DeviceFonts& fonts) {
+bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, Playback& playback) {
   if (GetTextAlign(dc) & TA_UPDATECP) return false;
   const std::optional<AxisScale> s = DeviceScale(dc);
   const std::optional<TextRecord> r = s ? ReadTextRecord(record) : std::nullopt;
@@ -175,13 +200,18 @@ bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, DeviceFonts& fonts) {
   const RECT clip{Round(s->sx * t.rcl.left + s->ox), Round(s->sy * t.rcl.top + s->oy),
                   Round(s->sx * t.rcl.right + s->ox), Round(s->sy * t.rcl.bottom + s->oy)};
   const bool boxed = (t.fOptions & (ETO_CLIPPED | ETO_OPAQUE)) != 0;
+  const LOGFONTW device = DeviceFont(logical, *s);
+  const double em = std::max({std::abs(device.lfHeight), std::abs(device.lfWidth) * 2L, 64L});
+  if (playback.visible && !(t.fOptions & ETO_OPAQUE) && !MayShow(*at, y, em, *playback.visible)) {
+    return true;  // it would be clipped away
+  }
   const int saved = SaveDC(dc);
   SetGraphicsMode(dc, GM_ADVANCED);
   ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
   SetMapMode(dc, MM_TEXT);
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetViewportOrgEx(dc, 0, 0, nullptr);
-  SelectObject(dc, fonts.For(DeviceFont(logical, *s)));
+  SelectObject(dc, playback.fonts.For(device));
   if (!(t.fOptions & ETO_GLYPH_INDEX)) FitWords(dc, r->chars, *at);
   const std::vector<INT> dx = Advances(*at);
   ExtTextOutW(dc, Round(at->front()), Round(y), t.fOptions, boxed ? &clip : nullptr,
@@ -193,10 +223,10 @@ bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, DeviceFonts& fonts) {
 int CALLBACK PlayRecord(HDC dc, HANDLETABLE* objects, const ENHMETARECORD* record, int count,
                         LPARAM data) {
   try {
-    auto& fonts = *reinterpret_cast<DeviceFonts*>(data);
+    auto& playback = *reinterpret_cast<Playback*>(data);
     if (record->iType == EMR_EXTTEXTOUTW) {
       // A damaged record draws nothing rather than have its text read past its end.
-      if (!WithinRecord(*record) || DrawAtDeviceSize(dc, *record, fonts)) return 1;
+      if (!WithinRecord(*record) || DrawAtDeviceSize(dc, *record, playback)) return 1;
     }
   } catch (...) {
     // Out of memory for the advances: the usual playback draws the record.
@@ -209,6 +239,7 @@ int CALLBACK PlayRecord(HDC dc, HANDLETABLE* objects, const ENHMETARECORD* recor
 
 bool PlayMetafile(HDC dc, HENHMETAFILE metafile, const RECT& box) {
   if (!metafile) return false;
-  DeviceFonts fonts;
-  return EnumEnhMetaFile(dc, metafile, PlayRecord, &fonts, &box) != FALSE;
+  Playback playback;
+  playback.visible = VisibleArea(dc);
+  return EnumEnhMetaFile(dc, metafile, PlayRecord, &playback, &box) != FALSE;
 }

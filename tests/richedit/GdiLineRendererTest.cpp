@@ -441,6 +441,36 @@ TEST_F(PictureRenderTest, RecordedWordsKeepTogetherAtEveryResolution) {
   }
 }
 
+// Painted through a clip region (a window's update region), a picture shows inside it exactly
+// what it shows painted whole, also where a text starts outside the region and ends inside.
+TEST_F(PictureRenderTest, APicturePaintedInPartShowsThatPartAsWhole) {
+  load(wordsPicture(true), 14400);
+  const int dpi = 192;
+  const RECT b = pictureBoxes(dpi).at(0);
+  const int w = b.right - b.left, h = b.bottom - b.top;
+  Canvas whole(b.right + 8, b.bottom + 8);
+  render(whole, dpi);
+  const RECT clips[] = {
+      {b.left + w / 2, b.top, b.right, b.bottom},                 // the second word
+      {b.left + w / 4, b.top + h / 4, b.left + w / 3, b.bottom},  // inside the first
+      {b.left, b.top, b.left + 4, b.top + 4},                     // a corner before the words
+  };
+  for (const RECT& clip : clips) {
+    SCOPED_TRACE(std::to_string(clip.left) + "," + std::to_string(clip.top));
+    Canvas part(whole.width(), whole.height());
+    IntersectClipRect(part.dc(), clip.left, clip.top, clip.right, clip.bottom);
+    render(part, dpi);
+    int differ = 0;
+    for (int y = 0; y < part.height(); ++y) {
+      for (int x = 0; x < part.width(); ++x) {
+        const bool inside = PtInRect(&clip, {x, y});
+        differ += part.pixel(x, y) != (inside ? whole.pixel(x, y) : RGB(255, 255, 255));
+      }
+    }
+    EXPECT_EQ(differ, 0);
+  }
+}
+
 // A text record whose counts reach past its end is drawn as nothing, without reading there.
 TEST_F(PictureRenderTest, DamagedTextRecordsDrawNothing) {
   const std::string words = wordsMetafile(true).bytes;
