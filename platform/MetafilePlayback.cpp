@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/GdiHandles.h"
@@ -69,6 +70,9 @@ std::optional<TextRecord> ReadTextRecord(const ENHMETARECORD& record) {
   return out;
 }
 
+// Device coordinates and sizes beyond this are far outside any device, and safe to round.
+constexpr double kLimit = 1 << 27;
+
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 // The recorded font at its device size: heights rounded to a whole pixel, never to nothing.
@@ -115,7 +119,6 @@ class DeviceFonts {
 
 // Where each character starts on the device, and where the last one ends, as recorded.
 std::optional<std::vector<double>> RecordedPositions(const TextRecord& r, const AxisScale& s) {
-  constexpr double kLimit = 1 << 27;  // far outside any device, and safe to round to int
   std::vector<double> at;
   at.reserve(r.advances.size() + 1);
   std::int64_t x = r.text->ptlReference.x;
@@ -160,6 +163,16 @@ std::vector<INT> Advances(const std::vector<double>& at) {
   return dx;
 }
 
+// A rectangle of logical units in device pixels; nothing when it lies far outside any device.
+std::optional<RECT> ToDevice(LONG left, LONG top, LONG right, LONG bottom, const AxisScale& s) {
+  const double x0 = s.sx * left + s.ox, y0 = s.sy * top + s.oy;
+  const double x1 = s.sx * right + s.ox, y1 = s.sy * bottom + s.oy;
+  if (std::max({std::abs(x0), std::abs(y0), std::abs(x1), std::abs(y1)}) > kLimit) {
+    return std::nullopt;
+  }
+  return RECT{Round(x0), Round(y0), Round(x1), Round(y1)};
+}
+
 // What a playback keeps from record to record: its fonts, and the device pixels the context
 // lets it draw on (none known on a recorder, where everything is kept).
 struct Playback {
@@ -173,50 +186,80 @@ std::optional<RECT> VisibleArea(HDC dc) {
   if (!s || GetDeviceCaps(dc, TECHNOLOGY) == DT_METAFILE || GetClipBox(dc, &box) == ERROR) {
     return std::nullopt;
   }
-  return RECT{Round(s->sx * box.left + s->ox), Round(s->sy * box.top + s->oy),
-              Round(s->sx * box.right + s->ox), Round(s->sy * box.bottom + s->oy)};
+  return ToDevice(box.left, box.top, box.right, box.bottom, *s);
 }
 
-// Whether text from at.front() to at.back() on the baseline y, in any alignment, could touch
-// the area: a big table plays thousands of texts, and most of them lie outside the window.
-bool MayShow(const std::vector<double>& at, double y, double em, const RECT& area) {
-  const double reach = 2 * em + 2, width = at.back() - at.front();
-  return at.front() - width - reach < area.right && at.back() + reach > area.left &&
-         y - reach < area.bottom && y + reach > area.top;
-}
+// A text record placed on the device: where its characters start and the last one ends, its
+// baseline (or whichever line its alignment names), its clipping or opaque box, and its font.
+struct DeviceText {
+  std::vector<double> at;
+  double y = 0;
+  std::optional<RECT> box;
+  LOGFONTW font{};
 
-// Draws the record in device pixels; false when it is left to the usual playback.
-bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, Playback& playback) {
-  if (GetTextAlign(dc) & TA_UPDATECP) return false;
-  const std::optional<AxisScale> s = DeviceScale(dc);
-  const std::optional<TextRecord> r = s ? ReadTextRecord(record) : std::nullopt;
-  LOGFONTW logical{};
-  if (!r || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof logical, &logical)) return false;
-  if ((logical.lfEscapement != 0 || logical.lfOrientation != 0) && !s->Isotropic()) return false;
-  std::optional<std::vector<double>> at = RecordedPositions(*r, *s);
-  const EMRTEXT& t = *r->text;
-  const double y = s->sy * t.ptlReference.y + s->oy;
-  if (!at || std::abs(y) > 1 << 27) return false;
-  const RECT clip{Round(s->sx * t.rcl.left + s->ox), Round(s->sy * t.rcl.top + s->oy),
-                  Round(s->sx * t.rcl.right + s->ox), Round(s->sy * t.rcl.bottom + s->oy)};
-  const bool boxed = (t.fOptions & (ETO_CLIPPED | ETO_OPAQUE)) != 0;
-  const LOGFONTW device = DeviceFont(logical, *s);
-  const double em = std::max({std::abs(device.lfHeight), std::abs(device.lfWidth) * 2L, 64L});
-  if (playback.visible && !(t.fOptions & ETO_OPAQUE) && !MayShow(*at, y, em, *playback.visible)) {
-    return true;  // it would be clipped away
+  // Whether the text, in any alignment, could reach into the area: a big table plays
+  // thousands of texts, and a window shows few of them.
+  bool MayShow(const RECT& area) const {
+    const double em = std::max({std::abs(font.lfHeight), std::abs(font.lfWidth) * 2L, 64L});
+    const double reach = 2 * em + 2, width = at.back() - at.front();
+    return at.front() - width - reach < area.right && at.back() + reach > area.left &&
+           y - reach < area.bottom && y + reach > area.top;
   }
+};
+
+// Nothing when the record is left to the usual playback: the context turns, mirrors or
+// stretches turned text, or the text would land far outside any device.
+std::optional<DeviceText> Place(HDC dc, const TextRecord& r) {
+  const std::optional<AxisScale> s = DeviceScale(dc);
+  LOGFONTW logical{};
+  if (!s || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof logical, &logical)) {
+    return std::nullopt;
+  }
+  if ((logical.lfEscapement != 0 || logical.lfOrientation != 0) && !s->Isotropic()) {
+    return std::nullopt;
+  }
+  const EMRTEXT& t = *r.text;
+  std::optional<std::vector<double>> at = RecordedPositions(r, *s);
+  const double y = s->sy * t.ptlReference.y + s->oy;
+  if (!at || std::abs(y) > kLimit || std::abs(logical.lfHeight * s->sy) > kLimit ||
+      std::abs(logical.lfWidth * s->sx) > kLimit) {
+    return std::nullopt;
+  }
+  DeviceText placed{std::move(*at), y, std::nullopt, DeviceFont(logical, *s)};
+  if (t.fOptions & (ETO_CLIPPED | ETO_OPAQUE)) {
+    placed.box = ToDevice(t.rcl.left, t.rcl.top, t.rcl.right, t.rcl.bottom, *s);
+    if (!placed.box) return std::nullopt;
+  }
+  return placed;
+}
+
+// Draws in device pixels, the context's own transforms set aside for the one call.
+void Draw(HDC dc, const TextRecord& r, DeviceText& text, DeviceFonts& fonts) {
   const int saved = SaveDC(dc);
   SetGraphicsMode(dc, GM_ADVANCED);
   ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
   SetMapMode(dc, MM_TEXT);
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetViewportOrgEx(dc, 0, 0, nullptr);
-  SelectObject(dc, playback.fonts.For(device));
-  if (!(t.fOptions & ETO_GLYPH_INDEX)) FitWords(dc, r->chars, *at);
-  const std::vector<INT> dx = Advances(*at);
-  ExtTextOutW(dc, Round(at->front()), Round(y), t.fOptions, boxed ? &clip : nullptr,
-              r->chars.data(), static_cast<UINT>(r->chars.size()), dx.data());
+  SelectObject(dc, fonts.For(text.font));
+  if (!(r.text->fOptions & ETO_GLYPH_INDEX)) FitWords(dc, r.chars, text.at);
+  const std::vector<INT> dx = Advances(text.at);
+  ExtTextOutW(dc, Round(text.at.front()), Round(text.y), r.text->fOptions,
+              text.box ? &*text.box : nullptr, r.chars.data(), static_cast<UINT>(r.chars.size()),
+              dx.data());
   RestoreDC(dc, saved);
+}
+
+// Draws the record at the device's font size; false when it is left to the usual playback.
+bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, Playback& playback) {
+  if (GetTextAlign(dc) & TA_UPDATECP) return false;
+  const std::optional<TextRecord> r = ReadTextRecord(record);
+  std::optional<DeviceText> text = r ? Place(dc, *r) : std::nullopt;
+  if (!text) return false;
+  const bool opaque = (r->text->fOptions & ETO_OPAQUE) != 0;
+  if (opaque || !playback.visible || text->MayShow(*playback.visible)) {
+    Draw(dc, *r, *text, playback.fonts);
+  }
   return true;
 }
 

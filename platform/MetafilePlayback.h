@@ -6,8 +6,9 @@
 // recorded font at its scaled pixel height cut down to a whole pixel (11 px at 0.9999 of the
 // size draws at 10 px), while the characters keep their recorded advances scaled exactly: the
 // smaller glyphs then stand apart inside words. The player draws each text record itself,
-// without the transform, with the font at its scaled height rounded to the nearest pixel and
-// every character at its recorded position mapped onto the device.
+// without the transform, with the font at its scaled height rounded to the nearest pixel,
+// each word where it was recorded and its letters at that font's own advances. Texts outside
+// the context's clip box are skipped; other records play as PlayEnhMetaFile plays them.
 #include <windows.h>
 
 // Plays the metafile into box as PlayEnhMetaFile does; false when it cannot be played.
