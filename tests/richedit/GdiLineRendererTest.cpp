@@ -109,19 +109,17 @@ std::string ochreJpeg() {
   return bytes;
 }
 
-// A metafile of 100 x 100 logical units filled with colour: enhanced or Windows.
-std::string metafileOf(bool enhanced, COLORREF colour) {
+// A metafile of what draw draws in size logical units: enhanced (on the screen as reference
+// device, in frame, 0.01 mm, when one is given) or Windows.
+template <typename Draw>
+std::string metafileOf(bool enhanced, SIZE size, const RECT* frame, Draw draw) {
   const HDC recorder =
-      enhanced ? CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr) : CreateMetaFileW(nullptr);
+      enhanced ? CreateEnhMetaFileW(nullptr, nullptr, frame, nullptr) : CreateMetaFileW(nullptr);
   if (!enhanced) {
     SetMapMode(recorder, MM_ANISOTROPIC);
-    SetWindowExtEx(recorder, 100, 100, nullptr);
+    SetWindowExtEx(recorder, size.cx, size.cy, nullptr);
   }
-  {
-    BrushHandle brush(CreateSolidBrush(colour));
-    const RECT all{0, 0, 100, 100};
-    FillRect(recorder, &all, brush.get());
-  }
+  draw(recorder);
   std::string bytes;
   if (enhanced) {
     const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
@@ -135,6 +133,15 @@ std::string metafileOf(bool enhanced, COLORREF colour) {
     DeleteMetaFile(wmf);
   }
   return bytes;
+}
+
+// 100 x 100 logical units filled with colour.
+std::string metafileOf(bool enhanced, COLORREF colour) {
+  return metafileOf(enhanced, {100, 100}, nullptr, [&](HDC dc) {
+    BrushHandle brush(CreateSolidBrush(colour));
+    const RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, brush.get());
+  });
 }
 
 // A packed 2 x 2 24-bit bitmap of one colour.
@@ -299,10 +306,9 @@ TEST_F(PictureRenderTest, SamplePicturesAreDrawn) {
   }
 }
 
-// Words drawn into a metafile the way the table builder draws a cell: DrawTextW in an 11-pixel
-// Arial on the screen as reference device, with a frame a hundredth of a millimetre larger
-// than the drawing each way, as the builder's rounding to hundredths can make it. A Windows
-// metafile holds the same drawing in a window of the same pixels.
+// Words in an 11-pixel Arial as programs record them (DrawTextW in the table builder too):
+// ExtTextOutW with the advances measured on the screen, in a picture of 200 x 24 pixels whose
+// frame is a hundredth of a millimetre larger each way, as rounding to hundredths can make it.
 constexpr wchar_t kWords[] = L"Tuesday Wednesday";
 constexpr SIZE kWordsArea{200, 24};
 constexpr int kWordsPixels = 11;
@@ -314,70 +320,39 @@ HFONT wordsFont(int pixels) {
   return CreateFontIndirectW(&lf);
 }
 
-// Words as programs record them: with DrawTextW where the recorder measures on its reference
-// device, with ExtTextOutW and advances measured on the screen where it has none (a Windows
-// metafile).
-void drawWords(HDC dc, bool measures) {
-  FontHandle font(wordsFont(kWordsPixels));
-  Selection use(dc, font.get());
-  SetBkMode(dc, TRANSPARENT);
-  RECT area{0, 0, kWordsArea.cx, kWordsArea.cy};
-  if (measures) {
-    DrawTextW(dc, kWords, -1, &area, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
-    return;
-  }
-  const int n = static_cast<int>(std::wcslen(kWords));
-  std::vector<INT> ends(n), dx(n);
-  SIZE size{};
-  MemoryDC screen;
-  Selection measure(screen.get(), font.get());
-  GetTextExtentExPointW(screen.get(), kWords, n, 0, nullptr, ends.data(), &size);
-  for (int i = 0; i < n; ++i) dx[i] = ends[i] - (i ? ends[i - 1] : 0);
-  ExtTextOutW(dc, 0, 0, 0, nullptr, kWords, n, dx.data());
-}
-
-struct RecordedWords {
-  std::string bytes;
-  SIZE frame{};  // 0.01 mm
-};
-
-RecordedWords wordsMetafile(bool enhanced) {
+std::string wordsMetafile(bool enhanced, SIZE& frame) {
   const WindowDC screen(nullptr);
   const auto hundredths = [&](int pixels, int mm, int res) {
     return MulDiv(pixels, GetDeviceCaps(screen.get(), mm) * 100, GetDeviceCaps(screen.get(), res)) +
            1;
   };
-  const RECT frame{0, 0, hundredths(kWordsArea.cx, HORZSIZE, HORZRES),
-                   hundredths(kWordsArea.cy, VERTSIZE, VERTRES)};
-  std::string bytes;
-  if (enhanced) {
-    const HDC recorder = CreateEnhMetaFileW(screen.get(), nullptr, &frame, nullptr);
-    drawWords(recorder, true);
-    const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
-    bytes.resize(GetEnhMetaFileBits(emf, 0, nullptr));
-    GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
-    DeleteEnhMetaFile(emf);
-  } else {
-    const HDC recorder = CreateMetaFileW(nullptr);
-    SetMapMode(recorder, MM_ANISOTROPIC);
-    SetWindowExtEx(recorder, kWordsArea.cx, kWordsArea.cy, nullptr);
-    drawWords(recorder, false);
-    const HMETAFILE wmf = CloseMetaFile(recorder);
-    bytes.resize(GetMetaFileBitsEx(wmf, 0, nullptr));
-    GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
-    DeleteMetaFile(wmf);
-  }
-  return {bytes, {frame.right, frame.bottom}};
+  frame = {hundredths(kWordsArea.cx, HORZSIZE, HORZRES),
+           hundredths(kWordsArea.cy, VERTSIZE, VERTRES)};
+  const RECT bounds{0, 0, frame.cx, frame.cy};
+  return metafileOf(enhanced, kWordsArea, &bounds, [&](HDC dc) {
+    FontHandle font(wordsFont(kWordsPixels));
+    const int n = static_cast<int>(std::wcslen(kWords));
+    std::vector<INT> ends(n), dx(n);
+    SIZE size{};
+    {
+      Selection measure(screen.get(), font.get());
+      GetTextExtentExPointW(screen.get(), kWords, n, 0, nullptr, ends.data(), &size);
+    }
+    for (int i = 0; i < n; ++i) dx[i] = ends[i] - (i ? ends[i - 1] : 0);
+    Selection use(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    ExtTextOutW(dc, 0, 0, 0, nullptr, kWords, n, dx.data());
+  });
 }
 
-// The metafile in RTF, with its frame as \picw and \pich and its drawing's pixels as its size
-// on the page.
+// The metafile in RTF, its frame as \picw and \pich, its drawing's pixels its size on the page.
 std::string wordsPicture(bool enhanced) {
-  const RecordedWords words = wordsMetafile(enhanced);
+  SIZE frame{};
+  const std::string bytes = wordsMetafile(enhanced, frame);
   return "{\\rtf1{\\pict" + std::string(enhanced ? "\\emfblip" : "\\wmetafile8") + "\\picw" +
-         std::to_string(words.frame.cx) + "\\pich" + std::to_string(words.frame.cy) + "\\picwgoal" +
+         std::to_string(frame.cx) + "\\pich" + std::to_string(frame.cy) + "\\picwgoal" +
          std::to_string(kWordsArea.cx * 15) + "\\pichgoal" + std::to_string(kWordsArea.cy * 15) +
-         " " + hex(words.bytes) + "}\\par}";
+         " " + hex(bytes) + "}\\par}";
 }
 
 // What the ink of a line of words looks like: the gaps between its runs of inked columns,
@@ -473,7 +448,8 @@ TEST_F(PictureRenderTest, APicturePaintedInPartShowsThatPartAsWhole) {
 
 // A text record whose counts reach past its end is drawn as nothing, without reading there.
 TEST_F(PictureRenderTest, DamagedTextRecordsDrawNothing) {
-  const std::string words = wordsMetafile(true).bytes;
+  SIZE frame{};
+  const std::string words = wordsMetafile(true, frame);
   // Records follow the header; each starts with its type and size.
   std::size_t at = 0;
   for (DWORD type = 0, size = 0; at + 8 <= words.size(); at += size) {
