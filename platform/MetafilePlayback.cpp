@@ -101,9 +101,19 @@ bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
          std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
 }
 
-// One font made per size and face in a row of text records, not one per record.
+// The fonts of a row of text records in one font at one scale, sized and made once.
 class DeviceFonts {
  public:
+  const LOGFONTW& Scaled(const LOGFONTW& logical, const AxisScale& s) {
+    if (!SameFont(logical, logical_) || s.sx != sx_ || s.sy != sy_) {
+      logical_ = logical;
+      sx_ = s.sx;
+      sy_ = s.sy;
+      scaled_ = DeviceFont(logical, s);
+    }
+    return scaled_;
+  }
+
   HFONT For(const LOGFONTW& lf) {
     if (!font_ || !SameFont(lf, made_)) {
       font_.Reset(CreateFontIndirectW(&lf));
@@ -113,8 +123,9 @@ class DeviceFonts {
   }
 
  private:
+  LOGFONTW logical_{}, scaled_{}, made_{};
+  double sx_ = 0, sy_ = 0;
   FontHandle font_;
-  LOGFONTW made_{};
 };
 
 // Where each character starts on the device, and where the last one ends, as recorded.
@@ -209,7 +220,7 @@ struct DeviceText {
 
 // Nothing when the record is left to the usual playback: the context turns, mirrors or
 // stretches turned text, or the text would land far outside any device.
-std::optional<DeviceText> Place(HDC dc, const TextRecord& r) {
+std::optional<DeviceText> Place(HDC dc, const TextRecord& r, DeviceFonts& fonts) {
   const std::optional<AxisScale> s = DeviceScale(dc);
   LOGFONTW logical{};
   if (!s || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof logical, &logical)) {
@@ -225,7 +236,7 @@ std::optional<DeviceText> Place(HDC dc, const TextRecord& r) {
       std::abs(logical.lfWidth * s->sx) > kLimit) {
     return std::nullopt;
   }
-  DeviceText placed{std::move(*at), y, std::nullopt, DeviceFont(logical, *s)};
+  DeviceText placed{std::move(*at), y, std::nullopt, fonts.Scaled(logical, *s)};
   if (t.fOptions & (ETO_CLIPPED | ETO_OPAQUE)) {
     placed.box = ToDevice(t.rcl.left, t.rcl.top, t.rcl.right, t.rcl.bottom, *s);
     if (!placed.box) return std::nullopt;
@@ -254,7 +265,7 @@ void Draw(HDC dc, const TextRecord& r, DeviceText& text, DeviceFonts& fonts) {
 bool DrawAtDeviceSize(HDC dc, const ENHMETARECORD& record, Playback& playback) {
   if (GetTextAlign(dc) & TA_UPDATECP) return false;
   const std::optional<TextRecord> r = ReadTextRecord(record);
-  std::optional<DeviceText> text = r ? Place(dc, *r) : std::nullopt;
+  std::optional<DeviceText> text = r ? Place(dc, *r, playback.fonts) : std::nullopt;
   if (!text) return false;
   const bool opaque = (r->text->fOptions & ETO_OPAQUE) != 0;
   if (opaque || !playback.visible || text->MayShow(*playback.visible)) {
