@@ -6,6 +6,7 @@
 #include "engine/VpFontMapper.h"
 #include "engine/VpGdiSupport.h"
 #include "engine/VpRounding.h"
+#include "platform/MetafilePlayback.h"
 
 namespace {
 
@@ -292,7 +293,7 @@ void TVpGdiTarget::DrawPicture(const TVpPicture& picture, const TVpIntRect& rect
   ClipFor(ready.Metafile ? std::nullopt : std::optional<TVpIntRect>(rect));
   if (ready.Metafile) {
     const RECT frame{rect.Left, rect.Top, rect.Right, rect.Bottom};
-    PlayEnhMetaFile(dc_, ready.Metafile, &frame);
+    PlayMetafile(dc_, ready.Metafile, frame);
     return;
   }
   if (!ready.Info) return;

@@ -9,6 +9,7 @@
 #include "engine/VpGdiTarget.h"
 #include "engine/VpRounding.h"
 #include "platform/HourglassCursor.h"
+#include "platform/MetafilePlayback.h"
 #include "richedit/RichEditWindow.h"
 
 namespace {
@@ -241,7 +242,7 @@ void TVpRtfPageBlock::Show(HDC dc, const TVpDrawContext& context) const {
   const SIZE size{device[1].x - device[0].x, device[1].y - device[0].y};
   if (size.cx <= 0 || size.cy <= 0) return;
   if (static_cast<long long>(size.cx) * size.cy > kMostShownPixels) {
-    PlayEnhMetaFile(dc, recorded_.get(), &page);
+    PlayMetafile(dc, recorded_.get(), page);
     return;
   }
   MemoryDC memory(dc);
@@ -255,7 +256,7 @@ void TVpRtfPageBlock::Show(HDC dc, const TVpDrawContext& context) const {
     FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const RECT placed{origin[0].x - device[0].x, origin[0].y - device[0].y,
                       origin[1].x - device[0].x, origin[1].y - device[0].y};
-    PlayEnhMetaFile(memory.get(), recorded_.get(), &placed);
+    PlayMetafile(memory.get(), recorded_.get(), placed);
   }
   Selection use(memory.get(), shown.bitmap.get());
   StretchBlt(dc, area[0].x, area[0].y, area[1].x - area[0].x, area[1].y - area[0].y, memory.get(),

@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/MetafilePlayback.h"
 #include "richedit/GdiTextMeasurer.h"
 
 namespace richedit {
@@ -305,8 +306,7 @@ struct EnhMetaFileDeleter {
 using EnhMetaFile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, EnhMetaFileDeleter>;
 
 bool play(HDC dc, const EnhMetaFile& emf, const RECT& box) {
-  if (emf) PlayEnhMetaFile(dc, emf.get(), &box);
-  return emf != nullptr;
+  return PlayMetafile(dc, emf.get(), box);
 }
 
 // Halftoned, so that a photograph shrunk onto the page keeps its tones instead of losing rows.

@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -106,19 +109,17 @@ std::string ochreJpeg() {
   return bytes;
 }
 
-// A metafile of 100 x 100 logical units filled with colour: enhanced or Windows.
-std::string metafileOf(bool enhanced, COLORREF colour) {
+// A metafile of what draw draws in size logical units: enhanced (on the screen as reference
+// device, in frame, 0.01 mm, when one is given) or Windows.
+template <typename Draw>
+std::string metafileOf(bool enhanced, SIZE size, const RECT* frame, Draw draw) {
   const HDC recorder =
-      enhanced ? CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr) : CreateMetaFileW(nullptr);
+      enhanced ? CreateEnhMetaFileW(nullptr, nullptr, frame, nullptr) : CreateMetaFileW(nullptr);
   if (!enhanced) {
     SetMapMode(recorder, MM_ANISOTROPIC);
-    SetWindowExtEx(recorder, 100, 100, nullptr);
+    SetWindowExtEx(recorder, size.cx, size.cy, nullptr);
   }
-  {
-    BrushHandle brush(CreateSolidBrush(colour));
-    const RECT all{0, 0, 100, 100};
-    FillRect(recorder, &all, brush.get());
-  }
+  draw(recorder);
   std::string bytes;
   if (enhanced) {
     const HENHMETAFILE emf = CloseEnhMetaFile(recorder);
@@ -132,6 +133,15 @@ std::string metafileOf(bool enhanced, COLORREF colour) {
     DeleteMetaFile(wmf);
   }
   return bytes;
+}
+
+// 100 x 100 logical units filled with colour.
+std::string metafileOf(bool enhanced, COLORREF colour) {
+  return metafileOf(enhanced, {100, 100}, nullptr, [&](HDC dc) {
+    BrushHandle brush(CreateSolidBrush(colour));
+    const RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, brush.get());
+  });
 }
 
 // A packed 2 x 2 24-bit bitmap of one colour.
@@ -293,6 +303,179 @@ TEST_F(PictureRenderTest, SamplePicturesAreDrawn) {
       }
     }
     EXPECT_LT(blank * 2, (b.right - b.left) * (b.bottom - b.top)) << b.left << "," << b.top;
+  }
+}
+
+// Words in an 11-pixel Arial as programs record them (DrawTextW in the table builder too):
+// ExtTextOutW with the advances measured on the screen, in a picture of 200 x 24 pixels whose
+// frame is a hundredth of a millimetre larger each way, as rounding to hundredths can make it.
+constexpr wchar_t kWords[] = L"Tuesday Wednesday";
+constexpr SIZE kWordsArea{200, 24};
+constexpr int kWordsPixels = 11;
+
+HFONT wordsFont(int pixels) {
+  LOGFONTW lf{};
+  lf.lfHeight = -pixels;
+  lstrcpyW(lf.lfFaceName, L"Arial");
+  return CreateFontIndirectW(&lf);
+}
+
+std::string wordsMetafile(bool enhanced, SIZE& frame) {
+  const WindowDC screen(nullptr);
+  const auto hundredths = [&](int pixels, int mm, int res) {
+    return MulDiv(pixels, GetDeviceCaps(screen.get(), mm) * 100, GetDeviceCaps(screen.get(), res)) +
+           1;
+  };
+  frame = {hundredths(kWordsArea.cx, HORZSIZE, HORZRES),
+           hundredths(kWordsArea.cy, VERTSIZE, VERTRES)};
+  const RECT bounds{0, 0, frame.cx, frame.cy};
+  return metafileOf(enhanced, kWordsArea, &bounds, [&](HDC dc) {
+    FontHandle font(wordsFont(kWordsPixels));
+    const int n = static_cast<int>(std::wcslen(kWords));
+    std::vector<INT> ends(n), dx(n);
+    SIZE size{};
+    {
+      Selection measure(screen.get(), font.get());
+      GetTextExtentExPointW(screen.get(), kWords, n, 0, nullptr, ends.data(), &size);
+    }
+    for (int i = 0; i < n; ++i) dx[i] = ends[i] - (i ? ends[i - 1] : 0);
+    Selection use(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    ExtTextOutW(dc, 0, 0, 0, nullptr, kWords, n, dx.data());
+  });
+}
+
+// The metafile in RTF, its frame as \picw and \pich, its drawing's pixels its size on the page.
+std::string wordsPicture(bool enhanced) {
+  SIZE frame{};
+  const std::string bytes = wordsMetafile(enhanced, frame);
+  return "{\\rtf1{\\pict" + std::string(enhanced ? "\\emfblip" : "\\wmetafile8") + "\\picw" +
+         std::to_string(frame.cx) + "\\pich" + std::to_string(frame.cy) + "\\picwgoal" +
+         std::to_string(kWordsArea.cx * 15) + "\\pichgoal" + std::to_string(kWordsArea.cy * 15) +
+         " " + hex(bytes) + "}\\par}";
+}
+
+// What the ink of a line of words looks like: the gaps between its runs of inked columns,
+// widest first, and how dark it is in all.
+struct Ink {
+  std::vector<int> gaps;
+  long darkness = 0;
+};
+
+Ink inkIn(const Canvas& canvas, const RECT& area) {
+  Ink ink;
+  int lastInked = -1;
+  for (int x = area.left; x < area.right; ++x) {
+    bool inked = false;
+    for (int y = area.top; y < area.bottom; ++y) {
+      const COLORREF c = canvas.pixel(x, y);
+      ink.darkness += 255 * 3 - GetRValue(c) - GetGValue(c) - GetBValue(c);
+      inked = inked || c != RGB(255, 255, 255);
+    }
+    if (!inked) continue;
+    if (lastInked >= 0 && x - lastInked > 1) ink.gaps.push_back(x - lastInked - 1);
+    lastInked = x;
+  }
+  std::sort(ink.gaps.rbegin(), ink.gaps.rend());
+  return ink;
+}
+
+// The widest gap inside a word of two: the widest of all is the blank between them.
+int widestInsideAWord(const Ink& ink) { return ink.gaps.size() > 1 ? ink.gaps[1] : 0; }
+
+// A word recorded in a metafile keeps together wherever the picture is drawn: the gaps
+// between its letters are those of the same words drawn directly at the size they are shown,
+// give or take a pixel for rounding and half a recorded pixel (the recorded advances are whole
+// pixels), and its letters are as big.
+TEST_F(PictureRenderTest, RecordedWordsKeepTogetherAtEveryResolution) {
+  for (const bool enhanced : {true, false}) {
+    load(wordsPicture(enhanced), 14400);
+    // Shrunk, a hair smaller than recorded, enlarged, and at printer resolutions.
+    for (const int dpi : {72, 96, 120, 192, 300, 600}) {
+      SCOPED_TRACE(std::string(enhanced ? "enhanced" : "Windows") + " metafile at " +
+                   std::to_string(dpi) + " dpi");
+      const RECT box = pictureBoxes(dpi).at(0);
+      Canvas shown(box.right + 8, box.bottom + 8);
+      render(shown, dpi);
+      const double scale = static_cast<double>(box.bottom - box.top) / kWordsArea.cy;
+      Canvas direct(box.right - box.left, box.bottom - box.top);
+      {
+        FontHandle font(wordsFont(static_cast<int>(std::lround(kWordsPixels * scale))));
+        Selection use(direct.dc(), font.get());
+        SetBkMode(direct.dc(), TRANSPARENT);
+        TextOutW(direct.dc(), 0, 0, kWords, static_cast<int>(std::wcslen(kWords)));
+      }
+      const Ink played = inkIn(shown, box);
+      const Ink drawn = inkIn(direct, {0, 0, direct.width(), direct.height()});
+      ASSERT_FALSE(played.gaps.empty());
+      ASSERT_FALSE(drawn.gaps.empty());
+      EXPECT_GT(played.gaps[0], widestInsideAWord(played)) << "the blank parts the words";
+      EXPECT_LE(widestInsideAWord(played), widestInsideAWord(drawn) + 1 + scale / 2);
+      EXPECT_NEAR(played.darkness, drawn.darkness, drawn.darkness / 20) << "letters as big";
+    }
+  }
+}
+
+// Painted through a clip region (a window's update region), a picture shows inside it exactly
+// what it shows painted whole, also where a text starts outside the region and ends inside.
+TEST_F(PictureRenderTest, APicturePaintedInPartShowsThatPartAsWhole) {
+  load(wordsPicture(true), 14400);
+  const int dpi = 192;
+  const RECT b = pictureBoxes(dpi).at(0);
+  const int w = b.right - b.left, h = b.bottom - b.top;
+  Canvas whole(b.right + 8, b.bottom + 8);
+  render(whole, dpi);
+  const RECT clips[] = {
+      {b.left + w / 2, b.top, b.right, b.bottom},                 // the second word
+      {b.left + w / 4, b.top + h / 4, b.left + w / 3, b.bottom},  // inside the first
+      {b.left, b.top, b.left + 4, b.top + 4},                     // a corner before the words
+  };
+  for (const RECT& clip : clips) {
+    SCOPED_TRACE(std::to_string(clip.left) + "," + std::to_string(clip.top));
+    Canvas part(whole.width(), whole.height());
+    IntersectClipRect(part.dc(), clip.left, clip.top, clip.right, clip.bottom);
+    render(part, dpi);
+    int differ = 0;
+    for (int y = 0; y < part.height(); ++y) {
+      for (int x = 0; x < part.width(); ++x) {
+        const bool inside = PtInRect(&clip, {x, y});
+        differ += part.pixel(x, y) != (inside ? whole.pixel(x, y) : RGB(255, 255, 255));
+      }
+    }
+    EXPECT_EQ(differ, 0);
+  }
+}
+
+// A text record whose counts reach past its end is drawn as nothing, without reading there.
+TEST_F(PictureRenderTest, DamagedTextRecordsDrawNothing) {
+  SIZE frame{};
+  const std::string words = wordsMetafile(true, frame);
+  // Records follow the header; each starts with its type and size.
+  std::size_t at = 0;
+  for (DWORD type = 0, size = 0; at + 8 <= words.size(); at += size) {
+    std::memcpy(&type, words.data() + at, 4);
+    std::memcpy(&size, words.data() + at + 4, 4);
+    if (type == EMR_EXTTEXTOUTW || size == 0) break;
+  }
+  ASSERT_LT(at + sizeof(EMREXTTEXTOUTW), words.size());
+  const struct {
+    const char* what;
+    std::size_t field;  // offset in EMREXTTEXTOUTW
+    std::uint32_t value;
+  } cases[] = {
+      {"characters past the end", offsetof(EMREXTTEXTOUTW, emrtext.nChars), 0x40000000},
+      {"characters far away", offsetof(EMREXTTEXTOUTW, emrtext.offString), 0xFFFFFFF0},
+      {"advances far away", offsetof(EMREXTTEXTOUTW, emrtext.offDx), 0xFFFFFFF0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string damaged = words;
+    std::memcpy(damaged.data() + at + c.field, &c.value, sizeof c.value);
+    loadPicture("emfblip", damaged);
+    Canvas canvas(200, 100);
+    render(canvas, 96);
+    const RECT b = pictureBoxes(96).at(0);
+    EXPECT_EQ(canvas.inkColumns(b.top, b.bottom), std::make_pair(-1, -1));
   }
 }
 
