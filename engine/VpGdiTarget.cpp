@@ -216,6 +216,18 @@ void TVpGdiTarget::RemoveClip() {
   clipSelected_ = false;
 }
 
+HDC TVpGdiTarget::Dc() {
+  const int width = GetDeviceCaps(dc_, PHYSICALWIDTH), height = GetDeviceCaps(dc_, PHYSICALHEIGHT);
+  if (!printer_ || width <= 0 || height <= 0) {
+    ApplyClip();
+    return dc_;
+  }
+  // The sheet in the printable area's coordinates.
+  const int left = -GetDeviceCaps(dc_, PHYSICALOFFSETX), top = -GetDeviceCaps(dc_, PHYSICALOFFSETY);
+  ClipFor(TVpIntRect{left, top, left + width, top + height});
+  return dc_;
+}
+
 void TVpGdiTarget::ApplyClip() {
   if (!pendingClip_ || clipSelected_) return;
   SelectClipRgn(dc_, pendingClip_.get());

@@ -32,11 +32,9 @@ class TVpGdiTarget : public TVpDrawTarget {
   TVpGdiTarget(const TVpGdiTarget&) = delete;
   TVpGdiTarget& operator=(const TVpGdiTarget&) = delete;
 
-  // For drawing on the DC directly: the clip asked for is in force on what it returns.
-  HDC Dc() {
-    ApplyClip();
-    return dc_;
-  }
+  // For drawing on the DC directly: the clip asked for is in force on what it returns (on a
+  // printer, unless it holds the whole sheet: a driver would wrap every text in it).
+  HDC Dc();
 
   bool IsPrinter() const override { return printer_; }
 
