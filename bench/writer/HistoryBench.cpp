@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/writer/ProgramStart.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "writer/HistoryFile.h"
@@ -36,11 +37,6 @@ double Ms(Clock::time_point t0) {
   return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 // Paths as a user collects them: several folders, every kind, names of a few words.
 std::string HistoryOf(int entries) {
   const char* kinds[] = {".rtf", ".rtf", ".txt", ".rtc", ".doc", ".rtf", ".html", ".cpp"};
@@ -55,42 +51,8 @@ std::string HistoryOf(int entries) {
 
 // The real program ------------------------------------------------------------------------------
 
-HWND FindShown(DWORD pid) {
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, kCaption.c_str()));) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
-
 // Milliseconds from starting the process until its window shows and answers.
-double StartOnce(const fs::path& exe) {
-  std::wstring command = L"\"" + exe.wstring() + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const auto t0 = Clock::now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      exe.parent_path().c_str(), &si, &pi)) {
-    std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
-    std::exit(1);
-  }
-  HWND found = nullptr;
-  while (!(found = FindShown(pi.dwProcessId)) && Ms(t0) < 30000) Sleep(1);
-  DWORD_PTR ignored = 0;
-  if (found) SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
-  const double elapsed = Ms(t0);
-  if (found) PostMessageW(found, WM_CLOSE, 0, 0);
-  if (!found || WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
-    std::fprintf(stderr, "the window did not appear or the program did not end\n");
-    TerminateProcess(pi.hProcess, 1);
-    WaitForSingleObject(pi.hProcess, 5000);
-  }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return elapsed;
-}
+double StartOnce(const fs::path& exe) { return StartProgram(exe, {}, kCaption).answering; }
 
 void StartupFigures(const fs::path& root, int runs) {
   const fs::path empty = root / L"empty", full = root / L"full";

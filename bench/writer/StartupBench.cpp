@@ -16,69 +16,23 @@
 #include <vector>
 
 #include "bench/writer/GeneratedRtf.h"
+#include "bench/writer/ProgramStart.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 const std::wstring kCaption = L"Ombrel Tessary Express";
 
-// The visible top-level window of the process with this caption; FindWindowEx compares the
-// caption the window manager holds, so a busy program does not hold the search up.
-HWND FindShown(DWORD pid, const std::wstring& caption) {
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, caption.c_str()));) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w)) return w;
-  }
-  return nullptr;
-}
-
-struct Start {
-  double visible = 0;    // seconds until the window with the caption is visible
-  double answering = 0;  // until it then answers a message
-};
-
-double Since(Clock::time_point t0) {
-  return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-Start StartOnce(const fs::path& exe, const fs::path& document) {
-  std::wstring command = L"\"" + exe.wstring() + L"\"";
-  if (!document.empty()) command += L" \"" + document.wstring() + L"\"";
+// Seconds until the window whose caption names the document shows, and until it answers.
+ProgramStart StartOnce(const fs::path& exe, const fs::path& document) {
   const std::wstring caption =
       document.empty() ? kCaption : kCaption + L" >>  [" + document.wstring() + L"]";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const auto t0 = Clock::now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      exe.parent_path().c_str(), &si, &pi)) {
-    std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
-    std::exit(1);
-  }
-  Start result;
-  HWND found = nullptr;
-  while (!(found = FindShown(pi.dwProcessId, caption)) && Since(t0) < 30) Sleep(1);
-  result.visible = Since(t0);
-  DWORD_PTR ignored = 0;
-  if (found) SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored);
-  result.answering = Since(t0);
-  if (found) PostMessageW(found, WM_CLOSE, 0, 0);
-  if (!found || WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
-    std::fprintf(stderr, "the window did not appear or the program did not end\n");
-    TerminateProcess(pi.hProcess, 1);
-    WaitForSingleObject(pi.hProcess, 5000);
-  }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return result;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  ProgramStart start =
+      StartProgram(exe, document.empty() ? L"" : L"\"" + document.wstring() + L"\"", caption);
+  start.visible /= 1000;
+  start.answering /= 1000;
+  return start;
 }
 
 }  // namespace
@@ -111,7 +65,7 @@ int main(int argc, char** argv) {
   for (const Case& c : cases) {
     std::vector<double> visible, answering;
     for (int i = 0; i < runs; ++i) {
-      const Start s = StartOnce(exe, c.document);
+      const ProgramStart s = StartOnce(exe, c.document);
       visible.push_back(s.visible);
       answering.push_back(s.answering);
     }
