@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "platform/GdiHandles.h"
 
@@ -32,38 +33,49 @@ FaceKey FaceOf(HFONT font) {
 
 void FontGroupedText::Draw(HFONT font, COLORREF color, int x, int y, std::u16string_view text,
                            const INT* dx) {
+  if (!holdBack_) {
+    drawNow(font, color, x, y, text, dx);
+    return;
+  }
   Run run{font, color, x, y, std::u16string(text), {}};
   if (dx) run.dx.assign(dx, dx + text.size());
-  if (holdBack_) {
-    runs_.push_back(std::move(run));
-  } else {
-    drawNow(run);
-  }
+  runs_.push_back(std::move(run));
 }
 
 void FontGroupedText::Flush() {
-  std::vector<FaceKey> faces;  // in the order they first came; a page has only a few
+  // Faces in the order they first came, and the face of each font met; a page has only a few.
+  std::vector<FaceKey> faces;
+  std::vector<std::pair<HFONT, std::size_t>> fonts;
   std::vector<std::size_t> faceOfRun;
   faceOfRun.reserve(runs_.size());
   for (const Run& run : runs_) {
-    FaceKey key = FaceOf(run.font);
-    auto at = std::find(faces.begin(), faces.end(), key);
-    if (at == faces.end()) at = faces.insert(faces.end(), std::move(key));
-    faceOfRun.push_back(static_cast<std::size_t>(at - faces.begin()));
+    auto known = std::find_if(fonts.begin(), fonts.end(),
+                              [&](const auto& f) { return f.first == run.font; });
+    if (known == fonts.end()) {
+      FaceKey key = FaceOf(run.font);
+      auto at = std::find(faces.begin(), faces.end(), key);
+      if (at == faces.end()) at = faces.insert(faces.end(), std::move(key));
+      known = fonts.insert(fonts.end(), {run.font, static_cast<std::size_t>(at - faces.begin())});
+    }
+    faceOfRun.push_back(known->second);
   }
   for (std::size_t face = 0; face < faces.size(); ++face) {
     for (std::size_t i = 0; i < runs_.size(); ++i) {
-      if (faceOfRun[i] == face) drawNow(runs_[i]);
+      const Run& run = runs_[i];
+      if (faceOfRun[i] == face)
+        drawNow(run.font, run.color, run.x, run.y, run.text,
+                run.dx.empty() ? nullptr : run.dx.data());
     }
   }
   runs_.clear();
 }
 
-void FontGroupedText::drawNow(const Run& run) const {
-  Selection font(dc_, run.font);
-  SetTextColor(dc_, run.color);
-  ExtTextOutW(dc_, run.x, run.y, 0, nullptr, reinterpret_cast<const wchar_t*>(run.text.data()),
-              static_cast<UINT>(run.text.size()), run.dx.empty() ? nullptr : run.dx.data());
+void FontGroupedText::drawNow(HFONT font, COLORREF color, int x, int y, std::u16string_view text,
+                              const INT* dx) const {
+  Selection selected(dc_, font);
+  SetTextColor(dc_, color);
+  ExtTextOutW(dc_, x, y, 0, nullptr, reinterpret_cast<const wchar_t*>(text.data()),
+              static_cast<UINT>(text.size()), dx);
 }
 
 }  // namespace richedit

@@ -35,7 +35,8 @@ class FontGroupedText {
     std::u16string text;
     std::vector<INT> dx;
   };
-  void drawNow(const Run& run) const;
+  void drawNow(HFONT font, COLORREF color, int x, int y, std::u16string_view text,
+               const INT* dx) const;
 
   HDC dc_;
   bool holdBack_;
